@@ -1,0 +1,169 @@
+#pragma once
+// The one window of the program. Every control and menu item is a member named as in the
+// window's definition, and every event handler and method is a Qt slot named
+// <control>_<event>, so tests and scripts can find controls with findChild and invoke
+// handlers by name. Members are defined in the file of the area they belong to: form1.cpp
+// (definition, start-up), frame.cpp, colour/sync.cpp, colour/swatches.cpp,
+// colour/text_entry.cpp, tools/grab.cpp, tools/tone.cpp, tools/gradient.cpp.
+
+#include <QAction>
+#include <QGroupBox>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPoint>
+#include <QPushButton>
+#include <cstdint>
+
+#include "app/platform/services.h"
+#include "app/runtime/controls.h"
+#include "app/runtime/variant.h"
+
+namespace swatchly {
+
+class Form1 : public QMainWindow {
+    Q_OBJECT
+public:
+    // Services left empty get their Qt implementation.
+    explicit Form1(Services services = {}, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // Outer size in twips that the window keeps (client area plus frame and menu bar).
+    static constexpr int kWidthTwips = 4560, kHeightTwips = 4515;
+    // The client area under the menu bar, in twips.
+    static constexpr int kClientWidthTwips = 4440, kClientHeightTwips = 3825;
+
+    // ---- controls, in the order of the window's definition (earlier ones drawn in front)
+    Timer* Timer2;
+    PictureBox* NewPrev;
+    TextBox *Rtxt, *Gtxt, *Btxt;
+    QPushButton* RGBSet;
+    TextBox *HexVal, *VbVal;
+    QPushButton *HexSet, *VbSet;
+    PictureBox* Picture1;
+    Timer* Timer1;
+    QPushButton* GetPixelbtn;
+    TextBox* activetxt;
+    PictureBox *SaveC1, *SaveC2, *SaveC3, *SaveC4, *SaveC5, *SaveC6, *SaveC7;
+    PictureBox *Gradient, *GradientL, *GradientR;
+    ScrollBar* TScroll;
+    PictureBox *BPrev, *GPrev, *RPrev;
+    ScrollBar *BScroll, *GScroll, *RScroll;
+    QGroupBox* Frame2;
+    Label *Label3, *Label2, *Label1;
+    QGroupBox* Frame1;
+    TextBox* Text1;
+    Label *Label8, *Label5, *Label6, *Label4, *Label7, *Label9;
+    QMenu* f;
+    QAction *abt, *ext;
+    QMenu* opt;
+    QAction* stay;
+
+    // ---- form-level fields (public so that tests can read them)
+    QString ToneActive;             // "no" while a channel Change handler runs
+    std::int32_t ToneBase = 0;      // the tone slider position SetTone set last
+    Variant DragR, DragG, DragB;    // channel texts captured by the last DragOver of NewPrev
+    Variant GradLeftR, GradLeftG, GradLeftB;
+    Variant GradRightR, GradRightG, GradRightB;
+    QPoint GrabPoint;               // pointer position of the last grab tick
+    std::int32_t GrabColor = 0;     // pixel of the last grab tick
+
+    // Our home page (Label7's caption and the link's target) and contact address.
+    static const QString kHomePage;
+    static const QString kContactEmail;
+    // The text of the help box.
+    static QString helpText();
+
+    const Services& services() const { return m_services; }
+
+public slots:
+    // start-up and frame
+    void Form_Load();
+    void Form_Resize();
+    void Form_MouseDown();
+    void abt_Click();
+    void ext_Click();
+    void stay_Click();
+    void Label7_MouseDown();
+    void Timer2_Timer();
+    void Text1_GotFocus();
+
+    // current colour
+    void SetPrev(const swatchly::Variant& RVal, const swatchly::Variant& GVal,
+                 const swatchly::Variant& BVal);
+    void SetBars(const swatchly::Variant& RVal, const swatchly::Variant& GVal,
+                 const swatchly::Variant& BVal);
+    void SetBarsFromLongColor(std::int32_t longcolor);
+    void RScroll_Change();
+    void GScroll_Change();
+    void BScroll_Change();
+    void RScroll_Scroll();
+    void GScroll_Scroll();
+    void BScroll_Scroll();
+
+    // colour text
+    void SetHex(const swatchly::Variant& RVal, const swatchly::Variant& GVal,
+                const swatchly::Variant& BVal);
+    void SetVb(const swatchly::Variant& RVal, const swatchly::Variant& GVal,
+               const swatchly::Variant& BVal);
+    void RGBSet_Click();
+    void HexSet_Click();
+    void VbSet_Click();
+    void HexVal_Change();
+    void Rtxt_GotFocus();
+    void Gtxt_GotFocus();
+    void Btxt_GotFocus();
+    void HexVal_GotFocus();
+    void VbVal_GotFocus();
+
+    // grab
+    void GetPixelbtn_Click();
+    void Timer1_Timer();
+    void Gradient_Click();
+    void GradientL_Click();
+    void GradientR_Click();
+
+    // tone
+    void TScroll_Change();
+    void TScroll_Scroll();
+    void DarkerLighter(std::int32_t plusval);
+    void SetTone();
+
+    // swatches and gradient
+    void NewPrev_DragOver();
+    void SaveC1_DragDrop();
+    void SaveC2_DragDrop();
+    void SaveC3_DragDrop();
+    void SaveC4_DragDrop();
+    void SaveC5_DragDrop();
+    void SaveC6_DragDrop();
+    void SaveC7_DragDrop();
+    void SaveC1_DblClick();
+    void SaveC2_DblClick();
+    void SaveC3_DblClick();
+    void SaveC4_DblClick();
+    void SaveC5_DblClick();
+    void SaveC6_DblClick();
+    void SaveC7_DblClick();
+    void GradientL_DragDrop();
+    void GradientR_DragDrop();
+    void DrawGradient();
+
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+    void changeEvent(QEvent* e) override;
+
+private:
+    void build();    // the window's definition (form1.cpp)
+    void wire();     // events to handlers (form1.cpp)
+    void DragForm(QWidget* window);
+    bool ShellOpen(const QString& file, const QString& verb, const QString& parameters,
+                   const QString& directory, std::int32_t showCmd);
+    // One channel's Change handler; the three differ only in what they name.
+    void channelChange(PictureBox* preview, ScrollBar* bar, TextBox* box, int shift);
+    void selectAll(TextBox* box);
+
+    Services m_services;
+    bool m_inResize = false;
+};
+
+}  // namespace swatchly

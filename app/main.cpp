@@ -1,0 +1,12 @@
+#include <QApplication>
+
+#include "app/form1.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Swatchly"));
+    QApplication::setDesktopFileName(QStringLiteral("swatchly"));
+    swatchly::Form1 form;
+    form.show();
+    return QApplication::exec();
+}

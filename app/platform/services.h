@@ -1,0 +1,61 @@
+#pragma once
+// The desktop services the window needs, one small interface each, so the handlers can be
+// driven by fakes in tests and by Qt for real use.
+
+#include <QPoint>
+#include <QString>
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+class QWidget;
+
+namespace swatchly {
+
+class ScreenProbe {
+public:
+    virtual ~ScreenProbe() = default;
+    // An identity of this program's active window, 0 when none of ours is active.
+    virtual std::int64_t activeWindow() = 0;
+    // The pointer position in screen pixels.
+    virtual QPoint cursorPos() = 0;
+    // The packed colour (red in the low byte) of the screen pixel at a position from
+    // cursorPos(), or nothing when the platform gives no pixel.
+    virtual std::optional<std::int32_t> pixelAt(QPoint screenPos) = 0;
+};
+
+class WindowManager {
+public:
+    virtual ~WindowManager() = default;
+    // An interactive move of the window that follows the mouse until the button is released.
+    virtual void startMove(QWidget* window) = 0;
+    // Always-on-top set or cleared, keeping position and size.
+    virtual void setStayOnTop(QWidget* window, bool onTop) = 0;
+};
+
+class Shell {
+public:
+    virtual ~Shell() = default;
+    // Opens an address with the user's default handler; false when that could not be done.
+    virtual bool open(const QString& address) = 0;
+};
+
+class MessageBox {
+public:
+    virtual ~MessageBox() = default;
+    enum Style { OkOnly = 0, Information = 64 };
+    // A modal box; returns when the user has closed it.
+    virtual void show(QWidget* parent, const QString& text, int style, const QString& title) = 0;
+};
+
+struct Services {
+    std::shared_ptr<ScreenProbe> probe;
+    std::shared_ptr<WindowManager> windowManager;
+    std::shared_ptr<Shell> shell;
+    std::shared_ptr<MessageBox> messageBox;
+};
+
+// Fills every service left empty with its Qt implementation.
+Services withQtDefaults(Services services);
+
+}  // namespace swatchly

@@ -1,0 +1,220 @@
+#include "app/runtime/controls.h"
+
+#include <QDragEnterEvent>
+#include <QFocusEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <exception>
+
+#include "app/runtime/runtime_error.h"
+
+namespace swatchly {
+
+namespace {
+UnhandledErrorHook& unhandledHook() {
+    static UnhandledErrorHook hook = [](int number, const QString& description) {
+        qWarning("swatchly: unhandled error %d: %s", number, qPrintable(description));
+    };
+    return hook;
+}
+}  // namespace
+
+UnhandledErrorHook setUnhandledErrorHook(UnhandledErrorHook hook) {
+    std::swap(unhandledHook(), hook);
+    return hook;
+}
+
+void fire(const Event& handler) {
+    if (handler) handler();
+}
+
+void guard(const Event& handler) noexcept {
+    try {
+        fire(handler);
+    } catch (const RuntimeError& e) {
+        if (unhandledHook()) unhandledHook()(e.number, e.description);
+    } catch (const std::exception& e) {
+        if (unhandledHook()) unhandledHook()(-1, QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        if (unhandledHook()) unhandledHook()(-1, QStringLiteral("unknown error"));
+    }
+}
+
+// ---- ScrollBar
+
+ScrollBar::ScrollBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {
+    setFocusPolicy(Qt::StrongFocus);
+    connect(this, &QAbstractSlider::valueChanged, this, [this] {
+        if (m_writing) return;
+        guard(isSliderDown() ? Scroll : Change);
+    });
+    connect(this, &QAbstractSlider::sliderReleased, this, [this] { guard(Change); });
+}
+
+void ScrollBar::setValue(int v) {
+    if (v < minimum() || v > maximum()) throw RuntimeError::invalidPropertyValue();
+    if (v == value()) return;
+    m_writing = true;
+    QScrollBar::setValue(v);
+    m_writing = false;
+    fire(Change);
+}
+
+// ---- TextBox
+
+TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        if (!m_writing) guard(Change);
+    });
+}
+
+void TextBox::setText(const QString& t) {
+    if (t == text()) return;
+    m_writing = true;
+    QLineEdit::setText(t);
+    m_writing = false;
+    fire(Change);
+}
+
+void TextBox::setSelStart(int start) {
+    setSelection(start, 0);
+    setCursorPosition(start);
+}
+
+void TextBox::setSelLength(int length) {
+    const int start = hasSelectedText() ? selectionStart() : cursorPosition();
+    if (length <= 0)
+        setCursorPosition(start);
+    else
+        setSelection(start, length);
+}
+
+void TextBox::focusInEvent(QFocusEvent* e) {
+    QLineEdit::focusInEvent(e);
+    guard(GotFocus);
+}
+
+// ---- PictureBox
+
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+QColor PictureBox::toQColor(std::int32_t packed) {
+    return QColor(packed & 0xFF, (packed >> 8) & 0xFF, (packed >> 16) & 0xFF);
+}
+
+void PictureBox::setBackColor(std::int32_t packed) {
+    if (packed == m_backColor) return;
+    m_backColor = packed;
+    update();
+}
+
+void PictureBox::line(QPoint from, QPoint to, std::int32_t packed) {
+    if (m_surface.size() != size()) {
+        QImage grown(size(), QImage::Format_ARGB32_Premultiplied);
+        grown.fill(Qt::transparent);
+        if (!m_surface.isNull()) QPainter(&grown).drawImage(0, 0, m_surface);
+        m_surface = grown;
+    }
+    QPainter p(&m_surface);
+    p.setPen(QPen(toQColor(packed), 1));
+    p.drawLine(from, to);
+    update();
+}
+
+void PictureBox::setPicture(const QImage& picture) {
+    m_picture = picture;
+    if (m_autoSize && !m_picture.isNull()) resize(m_picture.size());
+    update();
+}
+
+void PictureBox::setAutoSize(bool on) {
+    m_autoSize = on;
+    if (on && !m_picture.isNull()) resize(m_picture.size());
+}
+
+void PictureBox::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), toQColor(m_backColor));
+    if (!m_picture.isNull()) p.drawImage(0, 0, m_picture);
+    if (!m_surface.isNull()) p.drawImage(0, 0, m_surface);
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* e) {
+    m_pressed = true;
+    if (dragModeAutomatic && StartDrag) {
+        // The drag runs its own loop and swallows the release, so no Click follows it.
+        m_pressed = false;
+        guard([&] { StartDrag(e); });
+        return;
+    }
+    QWidget::mousePressEvent(e);
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* e) {
+    const bool click = m_pressed && rect().contains(e->position().toPoint());
+    m_pressed = false;
+    if (click) guard(Click);
+}
+
+void PictureBox::mouseDoubleClickEvent(QMouseEvent*) {
+    m_pressed = true;
+    guard(DblClick);
+}
+
+void PictureBox::dragEnterEvent(QDragEnterEvent* e) {
+    // Accepting the enter keeps the moves coming, which DragOver needs even where no drop is
+    // taken.
+    e->acceptProposedAction();
+    guard(DragOver);
+}
+
+void PictureBox::dragMoveEvent(QDragMoveEvent* e) {
+    guard(DragOver);
+    if (DragDrop)
+        e->acceptProposedAction();
+    else
+        e->ignore();
+}
+
+void PictureBox::dragLeaveEvent(QDragLeaveEvent*) { guard(DragOver); }
+
+void PictureBox::dropEvent(QDropEvent* e) {
+    if (!DragDrop) return;
+    e->acceptProposedAction();
+    guard(DragDrop);
+}
+
+// ---- Label
+
+void Label::mousePressEvent(QMouseEvent* e) {
+    e->accept();
+    guard(MouseDown);
+}
+
+// ---- Timer
+
+Timer::Timer(QObject* parent) : QObject(parent) {
+    connect(&m_timer, &QTimer::timeout, this, [this] { guard(Tick); });
+}
+
+void Timer::setEnabled(bool on) {
+    m_enabled = on;
+    update();
+}
+
+void Timer::setInterval(int ms) {
+    m_interval = ms < 0 ? 0 : ms;
+    update();
+}
+
+void Timer::update() {
+    if (m_enabled && m_interval > 0) {
+        if (!m_timer.isActive() || m_timer.interval() != m_interval) m_timer.start(m_interval);
+    } else {
+        m_timer.stop();
+    }
+}
+
+}  // namespace swatchly

@@ -1,0 +1,148 @@
+#pragma once
+// Thin control classes over Qt widgets that behave the way the window's handlers rely on:
+// a program write of a scroll bar's value or a text raises Change synchronously, inside the
+// write, and only on a real change; user actions raise the same events through Qt's signals.
+// Events are plain callbacks; a callback reached from a user action runs under guard(), so
+// no error ever crosses Qt's event loop.
+
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QObject>
+#include <QScrollBar>
+#include <QTimer>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+
+namespace swatchly {
+
+using Event = std::function<void()>;
+
+// Runs a handler reached from the event loop; an error that escapes it is reported to the
+// unhandled-error hook (by default a warning on standard error) and goes no further.
+void guard(const Event& handler) noexcept;
+void fire(const Event& handler);  // calls the handler if it is set
+using UnhandledErrorHook = std::function<void(int number, const QString& description)>;
+UnhandledErrorHook setUnhandledErrorHook(UnhandledErrorHook hook);
+
+// Twips to pixels at 96 dpi; Qt's high-DPI scaling does the rest.
+constexpr int twips(int t) { return (t + 7) / 15; }
+
+// Scroll bar with Change (arrow, trough, key, thumb release, program write) and Scroll (each
+// thumb position while it is dragged).
+class ScrollBar : public QScrollBar {
+    Q_OBJECT
+public:
+    explicit ScrollBar(QWidget* parent);
+    std::int16_t Value() const { return static_cast<std::int16_t>(value()); }
+    // Outside Min..Max fails with error 380 and writes nothing; a new value raises Change
+    // before the write returns, and an error in that handler passes to the caller.
+    void setValue(int v);
+
+    Event Change, Scroll;
+
+private:
+    bool m_writing = false;
+};
+
+// Single-line text box with Change on every change of text and GotFocus.
+class TextBox : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TextBox(QWidget* parent);
+    QString Text() const { return text(); }
+    // Raises Change before returning when the text differs; an error in it passes to the caller.
+    void setText(const QString& t);
+    void setSelStart(int start);
+    void setSelLength(int length);
+
+    Event Change, GotFocus;
+
+protected:
+    void focusInEvent(QFocusEvent* e) override;
+
+private:
+    bool m_writing = false;
+};
+
+// Picture box: a background colour, a drawing surface that keeps what line() drew across
+// repaints, an optional picture, Click and DblClick, and drag-and-drop hooks.
+class PictureBox : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(int BackColor READ BackColor WRITE setBackColor)
+public:
+    explicit PictureBox(QWidget* parent);
+    std::int32_t BackColor() const { return m_backColor; }
+    void setBackColor(std::int32_t packed);
+    // A straight line in the box's own pixel coordinates, kept until the box is destroyed.
+    void line(QPoint from, QPoint to, std::int32_t packed);
+    // The drawing surface (transparent where nothing was drawn).
+    const QImage& surface() const { return m_surface; }
+    void setPicture(const QImage& picture);
+    const QImage& picture() const { return m_picture; }
+    // With AutoSize the box takes its picture's size.
+    void setAutoSize(bool on);
+
+    // Pressing a mouse button on the box starts a drag of it.
+    bool dragModeAutomatic = false;
+    Event Click, DblClick;
+    // Called with the pressing mouse event when dragModeAutomatic is set.
+    std::function<void(QMouseEvent*)> StartDrag;
+    // DragOver on enter, move and leave; DragDrop when a drag is released over the box.
+    Event DragOver, DragDrop;
+
+    static QColor toQColor(std::int32_t packed);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent*) override;
+    void mouseReleaseEvent(QMouseEvent*) override;
+    void mouseDoubleClickEvent(QMouseEvent*) override;
+    void dragEnterEvent(QDragEnterEvent*) override;
+    void dragMoveEvent(QDragMoveEvent*) override;
+    void dragLeaveEvent(QDragLeaveEvent*) override;
+    void dropEvent(QDropEvent*) override;
+
+private:
+    std::int32_t m_backColor = 0;
+    QImage m_surface, m_picture;
+    bool m_autoSize = false;
+    bool m_pressed = false;
+};
+
+// Label whose mouse presses stop at it; MouseDown is raised for every button.
+class Label : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+    Event MouseDown;
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+};
+
+// Timer that ticks every Interval milliseconds while Enabled is true and Interval is not 0.
+class Timer : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled)
+    Q_PROPERTY(int Interval READ Interval WRITE setInterval)
+public:
+    explicit Timer(QObject* parent);
+    bool Enabled() const { return m_enabled; }
+    void setEnabled(bool on);
+    int Interval() const { return m_interval; }
+    void setInterval(int ms);
+    // True while ticks are being delivered.
+    bool isTicking() const { return m_timer.isActive(); }
+
+    Event Tick;
+
+private:
+    void update();
+    QTimer m_timer;
+    bool m_enabled = false;
+    int m_interval = 0;
+};
+
+}  // namespace swatchly

@@ -1,0 +1,46 @@
+// The current colour lives in the three channel bars; their Change handlers repaint every
+// view of it.
+
+#include "app/form1.h"
+
+namespace swatchly {
+
+void Form1::SetPrev(const Variant& RVal, const Variant& GVal, const Variant& BVal) {
+    NewPrev->setBackColor(rgb(toInt16(RVal), toInt16(GVal), toInt16(BVal)));
+}
+
+void Form1::SetBars(const Variant& RVal, const Variant& GVal, const Variant& BVal) {
+    // Each write runs that bar's Change handler before the next value is even converted.
+    RScroll->setValue(toInt16(RVal));
+    GScroll->setValue(toInt16(GVal));
+    BScroll->setValue(toInt16(BVal));
+}
+
+void Form1::SetBarsFromLongColor(std::int32_t longcolor) {
+    const std::int32_t red = intMod(longcolor, 256);
+    const std::int32_t first = intDiv(longcolor, 256);
+    const std::int32_t green = intMod(first, 256);
+    const std::int32_t second = intDiv(first, 256);
+    const std::int32_t blue = intMod(second, 256);
+    SetBars(red, green, blue);
+}
+
+void Form1::channelChange(PictureBox* preview, ScrollBar* bar, TextBox* box, int shift) {
+    ToneActive = QStringLiteral("no");
+    preview->setBackColor(static_cast<std::int32_t>(bar->Value()) << shift);
+    SetPrev(RScroll->Value(), GScroll->Value(), BScroll->Value());
+    SetHex(RScroll->Value(), GScroll->Value(), BScroll->Value());
+    SetVb(RScroll->Value(), GScroll->Value(), BScroll->Value());
+    SetTone();
+    box->setText(QString::number(bar->Value()));
+    ToneActive = QStringLiteral("yes");
+}
+
+void Form1::RScroll_Change() { channelChange(RPrev, RScroll, Rtxt, 0); }
+void Form1::GScroll_Change() { channelChange(GPrev, GScroll, Gtxt, 8); }
+void Form1::BScroll_Change() { channelChange(BPrev, BScroll, Btxt, 16); }
+void Form1::RScroll_Scroll() { RScroll_Change(); }
+void Form1::GScroll_Scroll() { GScroll_Change(); }
+void Form1::BScroll_Scroll() { BScroll_Change(); }
+
+}  // namespace swatchly
