@@ -1,0 +1,74 @@
+#pragma once
+// Stand-ins for the desktop services, for unit tests only: each records the calls it gets and
+// answers at once.
+
+#include <QList>
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "app/platform/services.h"
+
+namespace swatchly {
+
+struct FakeScreenProbe : ScreenProbe {
+    std::int64_t active = 0;
+    QPoint cursor;
+    std::optional<std::int32_t> pixel;  // nothing: the read fails
+    int activeCalls = 0, cursorCalls = 0;
+    QList<QPoint> pixelReads;
+
+    std::int64_t activeWindow() override { return ++activeCalls, active; }
+    QPoint cursorPos() override { return ++cursorCalls, cursor; }
+    std::optional<std::int32_t> pixelAt(QPoint pos) override {
+        pixelReads << pos;
+        return pixel;
+    }
+};
+
+struct FakeWindowManager : WindowManager {
+    int moves = 0;
+    QList<bool> stayOnTopCalls;
+
+    void startMove(QWidget*) override { ++moves; }
+    void setStayOnTop(QWidget*, bool onTop) override { stayOnTopCalls << onTop; }
+};
+
+struct FakeShell : Shell {
+    QStringList opened;
+    bool open(const QString& address) override {
+        opened << address;
+        return true;
+    }
+};
+
+struct FakeMessageBox : MessageBox {
+    struct Call {
+        QString text;
+        int style;
+        QString title;
+    };
+    QList<Call> calls;
+    // Runs while the box would be open, before show() returns.
+    std::function<void()> whileOpen;
+
+    void show(QWidget*, const QString& text, int style, const QString& title) override {
+        calls << Call{text, style, title};
+        if (whileOpen) whileOpen();
+    }
+};
+
+// Every service faked, with typed handles to each fake.
+struct Fakes {
+    std::shared_ptr<FakeScreenProbe> probe = std::make_shared<FakeScreenProbe>();
+    std::shared_ptr<FakeWindowManager> windowManager = std::make_shared<FakeWindowManager>();
+    std::shared_ptr<FakeShell> shell = std::make_shared<FakeShell>();
+    std::shared_ptr<FakeMessageBox> messageBox = std::make_shared<FakeMessageBox>();
+
+    Services services() const { return {probe, windowManager, shell, messageBox}; }
+};
+
+}  // namespace swatchly
