@@ -213,6 +213,19 @@ private slots:
         QCOMPARE(form.ToneActive, QString("yes"));
     }
 
+    void handlersAreInvokableByName() {
+        Form1 form;
+        QVERIFY(QMetaObject::invokeMethod(&form, "SetBars", Q_ARG(swatchly::Variant, Variant("12")),
+                                          Q_ARG(swatchly::Variant, Variant(34.0)),
+                                          Q_ARG(swatchly::Variant, Variant(std::int16_t(56)))));
+        QCOMPARE(form.NewPrev->BackColor(), rgb(12, 34, 56));
+        QVERIFY(QMetaObject::invokeMethod(&form, "SetBarsFromLongColor", Q_ARG(std::int32_t, 255)));
+        QCOMPARE(form.NewPrev->BackColor(), 255);
+        for (const char* name : {"RScroll_Change", "Form_Load", "stay_Click", "Timer1_Timer",
+                                 "SaveC3_DblClick", "GradientR_DragDrop", "TScroll_Scroll"})
+            QVERIFY2(form.metaObject()->indexOfSlot(QByteArray(name) + "()") >= 0, name);
+    }
+
     void shapeMaskPixels() {
         const QImage mask = shapeMask();
         QCOMPARE(mask.size(), QSize(354, 272));
