@@ -5,7 +5,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Swatchly"));
-    QApplication::setDesktopFileName(QStringLiteral("swatchly"));
+    QApplication::setDesktopFileName(QStringLiteral("example.swatchly.Swatchly"));
     swatchly::Form1 form;
     form.show();
     return QApplication::exec();
