@@ -1,0 +1,211 @@
+// Start-up, memory and idle/grab CPU of Swatchly against a minimal Qt Widgets window, on a
+// private Xvfb with openbox. Each figure is reported with its ratio to the reference measured
+// in the same run.
+//
+// usage: swatchly_startup_bench SWATCHLY REFERENCE [RUNS]
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QRegularExpression>
+#include <QThread>
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <fstream>
+#include <poll.h>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+#include <xcb/xcb.h>
+
+#include "xsession.h"
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Memory {
+    double rssMiB = 0, pssMiB = 0;
+};
+
+Memory memoryOf(pid_t pid) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/smaps_rollup");
+    Memory m;
+    std::string key;
+    long kb;
+    while (in >> key) {
+        if (key == "Rss:" && in >> kb) m.rssMiB = kb / 1024.0;
+        else if (key == "Pss:" && in >> kb) m.pssMiB = kb / 1024.0;
+    }
+    return m;
+}
+
+// CPU time in clock ticks and context switches of every thread of a process.
+struct Cpu {
+    long ticks = 0, switches = 0;
+};
+
+Cpu cpuOf(pid_t pid) {
+    Cpu c;
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string s((std::istreambuf_iterator<char>(stat)), {});
+    const auto close = s.rfind(')');
+    std::vector<std::string> fields;
+    std::string field;
+    for (char ch : s.substr(close + 2)) {
+        if (ch == ' ') fields.push_back(field), field.clear();
+        else field += ch;
+    }
+    c.ticks = std::stol(fields[11]) + std::stol(fields[12]);  // utime + stime
+    const QString tasks = QString("/proc/%1/task").arg(pid);
+    for (const QString& tid : QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        std::ifstream status((tasks + "/" + tid + "/status").toStdString());
+        std::string line;
+        while (std::getline(status, line))
+            if (line.rfind("voluntary_ctxt_switches:", 0) == 0 ||
+                line.rfind("nonvoluntary_ctxt_switches:", 0) == 0)
+                c.switches += std::stol(line.substr(line.find(':') + 1));
+    }
+    return c;
+}
+
+class Desktop {
+public:
+    explicit Desktop(XSession& x) : m_x(x) {
+        m_conn = xcb_connect(qPrintable(x.display()), nullptr);
+        xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(m_conn)).data;
+        const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+        xcb_change_window_attributes(m_conn, screen->root, XCB_CW_EVENT_MASK, &mask);
+        xcb_flush(m_conn);
+    }
+    ~Desktop() { xcb_disconnect(m_conn); }
+
+    // Starts a program and returns its pid and the seconds until the first window it maps.
+    std::pair<pid_t, double> launch(const std::string& program) {
+        drain();
+        std::vector<std::string> env{"DISPLAY=" + m_x.display().toStdString(),
+                                     "QT_QPA_PLATFORM=xcb", "HOME=" + qEnvironmentVariable("HOME").toStdString(),
+                                     "XDG_RUNTIME_DIR=/tmp/runtime-" + std::to_string(getuid())};
+        std::vector<char*> envp;
+        for (auto& e : env) envp.push_back(e.data());
+        envp.push_back(nullptr);
+        char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
+        pid_t pid = 0;
+        const auto start = Clock::now();
+        if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, envp.data()) != 0) return {0, -1};
+        const int fd = xcb_get_file_descriptor(m_conn);
+        while (std::chrono::duration<double>(Clock::now() - start).count() < 20) {
+            while (xcb_generic_event_t* e = xcb_poll_for_event(m_conn)) {
+                const bool mapped = (e->response_type & 0x7f) == XCB_MAP_NOTIFY;
+                free(e);
+                if (mapped) return {pid, std::chrono::duration<double>(Clock::now() - start).count()};
+            }
+            pollfd p{fd, POLLIN, 0};
+            poll(&p, 1, 100);
+        }
+        return {pid, -1};
+    }
+
+    static void stop(pid_t pid) {
+        kill(pid, SIGTERM);
+        int status;
+        waitpid(pid, &status, 0);
+    }
+
+private:
+    void drain() {
+        while (xcb_generic_event_t* e = xcb_poll_for_event(m_conn)) free(e);
+    }
+    XSession& m_x;
+    xcb_connection_t* m_conn;
+};
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+struct Figures {
+    std::vector<double> ms, rss, pss;
+};
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: %s SWATCHLY REFERENCE [RUNS]\n", argv[0]);
+        return 2;
+    }
+    const std::string programs[2] = {argv[1], argv[2]};
+    const int runs = argc > 3 ? std::atoi(argv[3]) : 9;
+    XSession x;
+    if (!x.start()) {
+        std::fprintf(stderr, "no X server: %s\n", qPrintable(x.why()));
+        return 1;
+    }
+    Desktop desktop(x);
+    // One unmeasured start of each warms the file cache, as a user's second start would be.
+    for (const auto& p : programs) {
+        auto [pid, s] = desktop.launch(p);
+        Desktop::stop(pid);
+    }
+    Figures fig[2];
+    for (int r = 0; r < runs; ++r)
+        for (int i = 0; i < 2; ++i) {
+            auto [pid, seconds] = desktop.launch(programs[i]);
+            if (seconds < 0) {
+                std::fprintf(stderr, "%s mapped no window\n", programs[i].c_str());
+                return 1;
+            }
+            QThread::sleep(1);
+            const Memory m = memoryOf(pid);
+            fig[i].ms.push_back(seconds * 1000);
+            fig[i].rss.push_back(m.rssMiB);
+            fig[i].pss.push_back(m.pssMiB);
+            Desktop::stop(pid);
+        }
+    std::printf("start-up, median of %d runs     swatchly   reference   ratio\n", runs);
+    auto row = [&](const char* name, std::vector<double> Figures::*f, const char* unit) {
+        const double a = median(fig[0].*f), b = median(fig[1].*f);
+        std::printf("  %-28s %7.1f %s %7.1f %s   %.2fx\n", name, a, unit, b, unit, a / b);
+    };
+    row("time to first mapped window", &Figures::ms, "ms ");
+    row("RSS one second after", &Figures::rss, "MiB");
+    row("PSS one second after", &Figures::pss, "MiB");
+
+    // CPU over 10 s: idle, then in grab mode (Grab Color pressed with the pointer resting).
+    const long hz = sysconf(_SC_CLK_TCK);
+    auto tenSeconds = [&](pid_t pid, const char* what) {
+        const Cpu a = cpuOf(pid);
+        QThread::sleep(10);
+        const Cpu b = cpuOf(pid);
+        std::printf("  %-28s %6.2f %% of one core, %ld context switches\n", what,
+                    100.0 * (b.ticks - a.ticks) / hz / 10.0, b.switches - a.switches);
+    };
+    std::printf("CPU over 10 s\n");
+    for (int i = 0; i < 2; ++i) {
+        auto [pid, s] = desktop.launch(programs[i]);
+        QThread::sleep(1);
+        tenSeconds(pid, i == 0 ? "swatchly idle" : "reference idle");
+        if (i == 0) {
+            const qulonglong win = x.waitForWindow("^Swatchly$");
+            const QRect g = x.geometry(win);
+            const int menu = g.height() - 255;
+            // Grab Color's centre in the client area.
+            x.xdotool({"mousemove", QString::number(g.x() + 93), QString::number(g.y() + menu + 98),
+                       "click", "1"});
+            QThread::msleep(300);
+            tenSeconds(pid, "swatchly in grab mode");
+        }
+        Desktop::stop(pid);
+    }
+    return 0;
+}
