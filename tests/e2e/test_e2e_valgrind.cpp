@@ -16,7 +16,7 @@ struct Finding {
     QStringList stack;
 };
 
-// Errors whose stack runs through a file under our source tree.
+// Errors whose stack runs through a function of ours other than main().
 QList<Finding> ourErrors(const QString& xmlPath, const QString& sourceRoot) {
     QFile file(xmlPath);
     if (!file.open(QIODevice::ReadOnly)) return {{"no valgrind report", {}}};
@@ -49,7 +49,8 @@ QList<Finding> ourErrors(const QString& xmlPath, const QString& sourceRoot) {
         } else if (xml.isEndElement()) {
             if (inError && xml.name() == u"frame") {
                 current.stack << QString("%1 %2/%3:%4").arg(fn, dir, fileName, line);
-                if (!dir.isEmpty() && dir.startsWith(sourceRoot)) ours = true;
+                // main() is below every event; only code it leads to can be at fault.
+                if (!dir.isEmpty() && dir.startsWith(sourceRoot) && fn != u"main") ours = true;
             } else if (xml.name() == u"error") {
                 inError = false;
                 if (ours) found << current;
