@@ -285,6 +285,7 @@ void Form1::wire() {
     GradientR->Click = [this] { GradientR_Click(); };
 
     NewPrev->DragOver = [this] { NewPrev_DragOver(); };
+    setUpDragSource();
     PictureBox* swatches[] = {SaveC1, SaveC2, SaveC3, SaveC4, SaveC5, SaveC6, SaveC7};
     void (Form1::*drops[])() = {&Form1::SaveC1_DragDrop, &Form1::SaveC2_DragDrop,
                                 &Form1::SaveC3_DragDrop, &Form1::SaveC4_DragDrop,

@@ -148,6 +148,13 @@ public slots:
     void GradientR_DragDrop();
     void DrawGradient();
 
+private:
+    // swatches and gradient: the drag source, and one body for each family of handlers
+    void setUpDragSource();
+    void dropOnSwatch(PictureBox* slot);
+    void recallSwatch(PictureBox* slot);
+    void dropOnGradientEnd(PictureBox* end, Variant& red, Variant& green, Variant& blue);
+
 protected:
     void resizeEvent(QResizeEvent* e) override;
     void changeEvent(QEvent* e) override;

@@ -1,5 +1,6 @@
 #include "app/runtime/controls.h"
 
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QFocusEvent>
 #include <QMouseEvent>
@@ -22,6 +23,19 @@ UnhandledErrorHook& unhandledHook() {
 UnhandledErrorHook setUnhandledErrorHook(UnhandledErrorHook hook) {
     std::swap(unhandledHook(), hook);
     return hook;
+}
+
+namespace {
+const QString kControlDragFormat = QStringLiteral("application/x-swatchly-control-drag");
+QByteArray thisProcess() { return QByteArray::number(QCoreApplication::applicationPid()); }
+}  // namespace
+
+void markControlDrag(QMimeData& data) { data.setData(kControlDragFormat, thisProcess()); }
+
+bool isControlDrag(const QMimeData* data) {
+    // A drag of another program offers its formats first; ask for ours only when it is there.
+    return data && data->hasFormat(kControlDragFormat) &&
+           data->data(kControlDragFormat) == thisProcess();
 }
 
 void fire(const Event& handler) {
@@ -143,7 +157,7 @@ void PictureBox::paintEvent(QPaintEvent*) {
 
 void PictureBox::mousePressEvent(QMouseEvent* e) {
     m_pressed = true;
-    if (dragModeAutomatic && StartDrag) {
+    if (dragModeAutomatic && StartDrag && e->button() == Qt::LeftButton) {
         // The drag runs its own loop and swallows the release, so no Click follows it.
         m_pressed = false;
         guard([&] { StartDrag(e); });
@@ -158,19 +172,33 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* e) {
     if (click) guard(Click);
 }
 
-void PictureBox::mouseDoubleClickEvent(QMouseEvent*) {
+void PictureBox::mouseDoubleClickEvent(QMouseEvent* e) {
+    // On a drag source the second press of a double click is a press like any other.
+    if (dragModeAutomatic && StartDrag) {
+        mousePressEvent(e);
+        return;
+    }
     m_pressed = true;
     guard(DblClick);
 }
 
 void PictureBox::dragEnterEvent(QDragEnterEvent* e) {
+    if (!isControlDrag(e->mimeData())) {
+        e->ignore();
+        return;
+    }
     // Accepting the enter keeps the moves coming, which DragOver needs even where no drop is
     // taken.
+    m_dragInside = true;
     e->acceptProposedAction();
     guard(DragOver);
 }
 
 void PictureBox::dragMoveEvent(QDragMoveEvent* e) {
+    if (!isControlDrag(e->mimeData())) {
+        e->ignore();
+        return;
+    }
     guard(DragOver);
     if (DragDrop)
         e->acceptProposedAction();
@@ -178,10 +206,18 @@ void PictureBox::dragMoveEvent(QDragMoveEvent* e) {
         e->ignore();
 }
 
-void PictureBox::dragLeaveEvent(QDragLeaveEvent*) { guard(DragOver); }
+void PictureBox::dragLeaveEvent(QDragLeaveEvent*) {
+    if (!m_dragInside) return;
+    m_dragInside = false;
+    guard(DragOver);
+}
 
 void PictureBox::dropEvent(QDropEvent* e) {
-    if (!DragDrop) return;
+    m_dragInside = false;
+    if (!DragDrop || !isControlDrag(e->mimeData())) {
+        e->ignore();
+        return;
+    }
     e->acceptProposedAction();
     guard(DragDrop);
 }

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QObject>
 #include <QScrollBar>
 #include <QTimer>
@@ -25,6 +26,12 @@ void guard(const Event& handler) noexcept;
 void fire(const Event& handler);  // calls the handler if it is set
 using UnhandledErrorHook = std::function<void(int number, const QString& description)>;
 UnhandledErrorHook setUnhandledErrorHook(UnhandledErrorHook hook);
+
+// Marks drag data as a drag of one of this process's own controls. Only such drags raise
+// DragOver and DragDrop: a drag from another program, or another copy of this one, passes the
+// boxes by.
+void markControlDrag(QMimeData& data);
+bool isControlDrag(const QMimeData* data);
 
 // Twips to pixels at 96 dpi; Qt's high-DPI scaling does the rest.
 constexpr int twips(int t) { return (t + 7) / 15; }
@@ -84,12 +91,13 @@ public:
     // With AutoSize the box takes its picture's size.
     void setAutoSize(bool on);
 
-    // Pressing a mouse button on the box starts a drag of it.
+    // Pressing the left mouse button on the box starts a drag of it.
     bool dragModeAutomatic = false;
     Event Click, DblClick;
     // Called with the pressing mouse event when dragModeAutomatic is set.
     std::function<void(QMouseEvent*)> StartDrag;
-    // DragOver on enter, move and leave; DragDrop when a drag is released over the box.
+    // For control drags only (see markControlDrag): DragOver on enter, move and leave;
+    // DragDrop when a drag is released over the box. A box without DragDrop refuses the drop.
     Event DragOver, DragDrop;
 
     static QColor toQColor(std::int32_t packed);
@@ -109,6 +117,7 @@ private:
     QImage m_surface, m_picture;
     bool m_autoSize = false;
     bool m_pressed = false;
+    bool m_dragInside = false;
 };
 
 // Label whose mouse presses stop at it; MouseDown is raised for every button.
