@@ -48,7 +48,9 @@ public:
     explicit Swatch(QColor colour) : m_colour(colour) {}
 
 protected:
-    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(QRect(QPoint(), size()), m_colour); }
+    void paintEvent(QPaintEvent*) override {
+        QPainter(this).fillRect(QRect(QPoint(), size()), m_colour);
+    }
 
 private:
     QColor m_colour;
@@ -351,7 +353,8 @@ private slots:
     void qtProbeGivesNothingOffEveryScreen() {
         QtScreenProbe probe;
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
-        QCOMPARE(probe.pixelAt(screen.bottomRight() + QPoint(50, 50)), std::optional<std::int32_t>());
+        QCOMPARE(probe.pixelAt(screen.bottomRight() + QPoint(50, 50)),
+                 std::optional<std::int32_t>());
         QCOMPARE(probe.pixelAt(screen.topLeft() - QPoint(50, 50)), std::optional<std::int32_t>());
     }
 

@@ -56,7 +56,8 @@ std::optional<std::int32_t> QtScreenProbe::pixelAt(QPoint pos) {
     // pointer at its device position divided by r and rounded, so the pointer lies within r/2
     // of that point and the first pixel of the block is the one nearest to it; the rest of the
     // block lies towards the next logical position.
-    const QPixmap grab = screens[spot->screen]->grabWindow(0, spot->local.x(), spot->local.y(), 1, 1);
+    const QPixmap grab =
+        screens[spot->screen]->grabWindow(0, spot->local.x(), spot->local.y(), 1, 1);
     if (grab.isNull()) return std::nullopt;  // as on a Wayland session
     const QImage image = grab.toImage();
     if (image.isNull()) return std::nullopt;

@@ -51,8 +51,8 @@ class TestE2EGrab : public QObject {
 
     void startGrab(const Swatchly& s) {
         const QPoint button = s.at(QPoint(93, 98));  // "Grab Color"
-        x.xdotool({"mousemove", QString::number(button.x()), QString::number(button.y()),
-                   "click", "1"});
+        x.xdotool(
+            {"mousemove", QString::number(button.x()), QString::number(button.y()), "click", "1"});
     }
 
     void pointTo(QPoint root) {
