@@ -1,14 +1,66 @@
-// Screen colour grab.
+// Screen colour grab: while grab mode is on, Timer1 makes the colour follow the screen pixel
+// under the pointer. Grab mode is on exactly while Timer1's Interval is not 0.
+
+#include <exception>
 
 #include "app/form1.h"
+#include "app/runtime/runtime_error.h"
 
 namespace swatchly {
 
-// TODO(grab): built with the grab and tone slider.
-void Form1::GetPixelbtn_Click() {}
-void Form1::Timer1_Timer() {}
-void Form1::Gradient_Click() {}
-void Form1::GradientL_Click() {}
-void Form1::GradientR_Click() {}
+namespace {
+// Timer1's Enabled is written only together with its Interval.
+void grabOn(Timer* timer) {
+    timer->setEnabled(true);
+    timer->setInterval(100);
+}
+void grabOff(Timer* timer) {
+    timer->setInterval(0);
+    timer->setEnabled(false);
+}
+}  // namespace
+
+void Form1::GetPixelbtn_Click() {
+    // The click has just activated our window, so this is the identity a tick compares with:
+    // the user clicking anywhere else changes it.
+    activetxt->setText(QString::number(m_services.probe->activeWindow()));
+    if (Timer1->Interval() == 0)
+        grabOn(Timer1);
+    else
+        grabOff(Timer1);
+}
+
+void Form1::Timer1_Timer() {
+    ScreenProbe& probe = *m_services.probe;
+    if (QString::number(probe.activeWindow()) != activetxt->Text()) {
+        // The user picked by clicking another window. We leave the focus with it: taking it back
+        // would pull the user out of the application they just went to.
+        grabOff(Timer1);
+        return;
+    }
+    try {
+        GrabPoint = probe.cursorPos();
+        const std::optional<std::int32_t> pixel = probe.pixelAt(GrabPoint);
+        if (!pixel) {
+            // A screen that cannot be read is no white pixel: keep the colour, try next tick.
+            GrabColor = -1;
+            return;
+        }
+        GrabColor = *pixel;
+        // BBGGRR, two hex digits a channel; the top byte falls off the left.
+        const QString h = (QStringLiteral("000000") + hex(GrabColor)).right(6);
+        const double red = val(QStringLiteral("&h") + h.mid(4, 2));
+        const double green = val(QStringLiteral("&h") + h.mid(2, 2));
+        const double blue = val(QStringLiteral("&h") + h.mid(0, 2));
+        SetBars(red, green, blue);
+    } catch (const std::exception&) {
+        // A failed sample ends only this tick, silently; grab mode stays on and the next tick
+        // samples again. The bars keep what SetBars wrote before the failure.
+    }
+}
+
+void Form1::Gradient_Click() { grabOff(Timer1); }
+void Form1::GradientL_Click() { grabOff(Timer1); }
+void Form1::GradientR_Click() { grabOff(Timer1); }
 
 }  // namespace swatchly

@@ -1,14 +1,37 @@
 // The tone slider: darker or lighter by shifting all three channels alike.
 
-#include "app/form1.h"
 #include "tools/tone.h"
+
+#include "app/form1.h"
 
 namespace swatchly {
 
-// TODO(tone): built with the grab and tone slider.
-void Form1::TScroll_Change() {}
+namespace {
+// The slider may act only on the user's moves. The channel handlers set "no" while they put
+// it on the median, so only an exact "yes" lets a move through.
+bool toneMayAct(const QString& toneActive) { return toneActive == QLatin1String("yes"); }
+}  // namespace
+
+void Form1::TScroll_Change() {
+    if (!toneMayAct(ToneActive)) return;
+    DarkerLighter(static_cast<std::int32_t>(TScroll->Value()) - ToneBase);
+}
+
 void Form1::TScroll_Scroll() { TScroll_Change(); }
-void Form1::DarkerLighter(std::int32_t) {}
-void Form1::SetTone() {}
+
+void Form1::DarkerLighter(std::int32_t plusval) {
+    if (!toneMayAct(ToneActive)) return;
+    const int red = RScroll->Value(), green = GScroll->Value(), blue = BScroll->Value();
+    const std::int32_t d = toneShift(plusval, red, green, blue);
+    SetBars(red + d, green + d, blue + d);
+    // When the clamp left nothing to change, no channel handler ran: this puts the slider back
+    // from where the user left it onto the median.
+    SetTone();
+}
+
+void Form1::SetTone() {
+    ToneBase = toneMedian(RScroll->Value(), GScroll->Value(), BScroll->Value());
+    TScroll->setValue(toInt16(ToneBase));
+}
 
 }  // namespace swatchly

@@ -9,6 +9,7 @@
 #include <QUrl>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
 
 namespace swatchly {
 
@@ -29,11 +30,36 @@ std::int64_t QtScreenProbe::activeWindow() {
 
 QPoint QtScreenProbe::cursorPos() { return QCursor::pos(); }
 
+std::optional<ScreenSpot> locateOnScreens(const QList<QRect>& geometries, QPoint pos) {
+    for (qsizetype i = 0; i < geometries.size(); ++i)
+        if (geometries[i].contains(pos)) return ScreenSpot{i, pos - geometries[i].topLeft()};
+    for (qsizetype i = 0; i < geometries.size(); ++i) {
+        const QRect& g = geometries[i];
+        if (g.isEmpty() || !g.adjusted(0, 0, 1, 1).contains(pos)) continue;
+        const QPoint last(std::min(pos.x(), g.right()), std::min(pos.y(), g.bottom()));
+        return ScreenSpot{i, last - g.topLeft()};
+    }
+    return std::nullopt;
+}
+
 std::optional<std::int32_t> QtScreenProbe::pixelAt(QPoint pos) {
-    QScreen* screen = QGuiApplication::screenAt(pos);
-    if (!screen) return std::nullopt;
-    const QPoint local = pos - screen->geometry().topLeft();
-    const QImage image = screen->grabWindow(0, local.x(), local.y(), 1, 1).toImage();
+    // Runs ten times a second while grabbing: one lookup over the few screens, a one-pixel grab.
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    QList<QRect> geometries;
+    geometries.reserve(screens.size());
+    for (const QScreen* screen : screens) geometries << screen->geometry();
+    const std::optional<ScreenSpot> spot = locateOnScreens(geometries, pos);
+    if (!spot) return std::nullopt;
+    // grabWindow(0, ...) takes the screen's own logical coordinates, relative to the screen.
+    // At a device pixel ratio r above 1 the one logical pixel comes back as about r x r device
+    // pixels, starting at the device pixel nearest to r times the offset. Qt reported the
+    // pointer at its device position divided by r and rounded, so the pointer lies within r/2
+    // of that point and the first pixel of the block is the one nearest to it; the rest of the
+    // block lies towards the next logical position.
+    const QPixmap grab =
+        screens[spot->screen]->grabWindow(0, spot->local.x(), spot->local.y(), 1, 1);
+    if (grab.isNull()) return std::nullopt;  // as on a Wayland session
+    const QImage image = grab.toImage();
     if (image.isNull()) return std::nullopt;
     const QRgb c = image.pixel(0, 0);
     return qRed(c) + 256 * qGreen(c) + 65536 * qBlue(c);
