@@ -25,14 +25,6 @@ QString outcome(Reader read, const QString& text, Channels* values) {
     }
 }
 
-void hexReaderColumns() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("expected");
-    QTest::addColumn<int>("red");
-    QTest::addColumn<int>("green");
-    QTest::addColumn<int>("blue");
-}
-
 }  // namespace
 
 class TestTextFormats : public QObject {
@@ -66,89 +58,60 @@ private slots:
         QCOMPARE(vb.mid(2, 6).toInt(nullptr, 16), rgb(red, green, blue));
     }
 
-    void hexPairNeverCutsLongerDigits_data() {
-        QTest::addColumn<Variant>("value");
-        QTest::addColumn<QString>("pair");
-        QTest::newRow("0") << Variant(std::int16_t(0)) << "00";
-        QTest::newRow("16") << Variant(std::int16_t(16)) << "10";
-        QTest::newRow("256") << Variant(std::int16_t(256)) << "100";
-        QTest::newRow("-1") << Variant(std::int16_t(-1)) << "FFFF";
+    void hexReaders_data() {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<int>("red");
+        QTest::addColumn<int>("green");
+        QTest::addColumn<int>("blue");
+        auto row = [](const char* name, const char* form, const QString& text,
+                      const char* expected, int r = 0, int g = 0, int b = 0) {
+            QTest::newRow(name) << form << text << expected << r << g << b;
+        };
+        row("html #ff8000", "html", "#ff8000", "values", 255, 128, 0);
+        row("html ff8000 without #", "html", "ff8000", "values", 255, 128, 0);
+        row("html #FF8000xyz tail dropped", "html", "#FF8000xyz", "values", 255, 128, 0);
+        row("html #0F10AB", "html", "#0F10AB", "values", 15, 16, 171);
+        row("html #FF80 short", "html", "#FF80", "wrong shape");
+        row("html empty", "html", "", "wrong shape");
+        row("html seven without #", "html", "FF80001", "wrong shape");
+        row("html blank before #", "html", " #FF8000", "wrong shape");
+        row("html VB text", "html", "&H0080FF&", "wrong shape");
+        row("html bad red", "html", "#GG8000", "error 13");
+        row("html bad green", "html", "#FFZZ00", "error 13");
+        row("html #FF80GG bad blue", "html", "#FF80GG", "error 13");
+        row("html six blanks", "html", "      ", "error 13");
+        row("html blank in a pair", "html", "#F 8000", "error 13");
+        row("html sign", "html", "#-18000", "error 13");
+        row("html full-width digits", "html", QString::fromUtf8("#ＦＦ8000"), "error 13");
+        row("vb &H0080FF&", "vb", "&H0080FF&", "values", 255, 128, 0);
+        row("vb no closing &", "vb", "&H0080FF", "values", 255, 128, 0);
+        row("vb 0080FF bare", "vb", "0080FF", "values", 255, 128, 0);
+        row("vb tail dropped", "vb", "&H0080FF&junk", "values", 255, 128, 0);
+        row("vb small digits", "vb", "&Hab100f&", "values", 15, 16, 171);
+        row("vb &h0080FF& small h", "vb", "&h0080FF&", "wrong shape");
+        row("vb &HFF", "vb", "&HFF", "wrong shape");
+        row("vb empty", "vb", "", "wrong shape");
+        row("vb seven without &H", "vb", "0080FF&", "wrong shape");
+        row("vb HTML text", "vb", "#FF8000", "wrong shape");
+        row("vb &H0080ZZ& bad red", "vb", "&H0080ZZ&", "error 13");
+        row("vb bad green", "vb", "&H00G0FF&", "error 13");
+        row("vb bad blue", "vb", "&HX080FF&", "error 13");
+        row("vb six with small &h", "vb", "&h0080", "error 13");
+        row("vb blank in red", "vb", "&H0080F &", "error 13");
     }
-    void hexPairNeverCutsLongerDigits() {
-        QFETCH(Variant, value);
-        QFETCH(QString, pair);
-        QCOMPARE(hexPair(value), pair);
-    }
-
-    void htmlReader_data() {
-        hexReaderColumns();
-        QTest::newRow("#ff8000") << "#ff8000" << "values" << 255 << 128 << 0;
-        QTest::newRow("ff8000 without #") << "ff8000" << "values" << 255 << 128 << 0;
-        QTest::newRow("#FF8000xyz tail dropped") << "#FF8000xyz" << "values" << 255 << 128 << 0;
-        QTest::newRow("#0F10AB") << "#0F10AB" << "values" << 15 << 16 << 171;
-        QTest::newRow("mixed case") << "#fF80aB" << "values" << 255 << 128 << 171;
-        QTest::newRow("#FF80 short") << "#FF80" << "wrong shape" << 0 << 0 << 0;
-        QTest::newRow("empty") << "" << "wrong shape" << 0 << 0 << 0;
-        QTest::newRow("# alone") << "#" << "wrong shape" << 0 << 0 << 0;
-        QTest::newRow("seven without #") << "FF80001" << "wrong shape" << 0 << 0 << 0;
-        QTest::newRow("# not first") << " #FF8000" << "wrong shape" << 0 << 0 << 0;
-        QTest::newRow("blank before six") << " FF8000" << "wrong shape" << 0 << 0 << 0;
-        QTest::newRow("VB text") << "&H0080FF&" << "wrong shape" << 0 << 0 << 0;
-        QTest::newRow("bad red") << "#GG8000" << "error 13" << 0 << 0 << 0;
-        QTest::newRow("bad green") << "#FFZZ00" << "error 13" << 0 << 0 << 0;
-        QTest::newRow("#FF80GG bad blue") << "#FF80GG" << "error 13" << 0 << 0 << 0;
-        QTest::newRow("six blanks") << "      " << "error 13" << 0 << 0 << 0;
-        QTest::newRow("blank then digit") << "# F8000" << "error 13" << 0 << 0 << 0;
-        QTest::newRow("digit then blank") << "#F 8000" << "error 13" << 0 << 0 << 0;
-        QTest::newRow("sign") << "#-18000" << "error 13" << 0 << 0 << 0;
-        QTest::newRow("&H inside") << "&HFF00" << "error 13" << 0 << 0 << 0;
-        QTest::newRow("full-width digits") << QString::fromUtf8("#ＦＦ8000") << "error 13" << 0
-                                           << 0 << 0;
-    }
-    void htmlReader() {
+    void hexReaders() {
+        QFETCH(QString, form);
         QFETCH(QString, text);
         QFETCH(QString, expected);
+        QFETCH(int, red);
+        QFETCH(int, green);
+        QFETCH(int, blue);
         Channels got;
-        QCOMPARE(outcome(readHtmlHex, text, &got), expected);
-        if (expected == "values") {
-            QFETCH(int, red);
-            QFETCH(int, green);
-            QFETCH(int, blue);
+        QCOMPARE(outcome(form == "html" ? readHtmlHex : readVbHex, text, &got), expected);
+        if (expected == "values")
             QCOMPARE(got, (Channels{std::int16_t(red), std::int16_t(green), std::int16_t(blue)}));
-        }
-    }
-
-    void vbReader_data() {
-        hexReaderColumns();
-        QTest::newRow("&H0080FF&") << "&H0080FF&" << "values" << 255 << 128 << 0;
-        QTest::newRow("no closing &") << "&H0080FF" << "values" << 255 << 128 << 0;
-        QTest::newRow("0080FF bare") << "0080FF" << "values" << 255 << 128 << 0;
-        QTest::newRow("tail dropped") << "&H0080FF&junk" << "values" << 255 << 128 << 0;
-        QTest::newRow("&HAB100F&") << "&HAB100F&" << "values" << 15 << 16 << 171;
-        QTest::newRow("small digits") << "&Hab100f&" << "values" << 15 << 16 << 171;
-        QTest::newRow("&h0080FF& small h") << "&h0080FF&" << "wrong shape" << 0 << 0 << 0;
-        QTest::newRow("&HFF") << "&HFF" << "wrong shape" << 0 << 0 << 0;
-        QTest::newRow("empty") << "" << "wrong shape" << 0 << 0 << 0;
-        QTest::newRow("&H alone") << "&H" << "wrong shape" << 0 << 0 << 0;
-        QTest::newRow("seven without &H") << "0080FF&" << "wrong shape" << 0 << 0 << 0;
-        QTest::newRow("HTML text") << "#FF8000" << "wrong shape" << 0 << 0 << 0;
-        QTest::newRow("&H0080ZZ& bad red") << "&H0080ZZ&" << "error 13" << 0 << 0 << 0;
-        QTest::newRow("bad green") << "&H00G0FF&" << "error 13" << 0 << 0 << 0;
-        QTest::newRow("bad blue") << "&HX080FF&" << "error 13" << 0 << 0 << 0;
-        QTest::newRow("six with small &h") << "&h0080" << "error 13" << 0 << 0 << 0;
-        QTest::newRow("blank in red") << "&H0080F &" << "error 13" << 0 << 0 << 0;
-    }
-    void vbReader() {
-        QFETCH(QString, text);
-        QFETCH(QString, expected);
-        Channels got;
-        QCOMPARE(outcome(readVbHex, text, &got), expected);
-        if (expected == "values") {
-            QFETCH(int, red);
-            QFETCH(int, green);
-            QFETCH(int, blue);
-            QCOMPARE(got, (Channels{std::int16_t(red), std::int16_t(green), std::int16_t(blue)}));
-        }
     }
 
     void hexPairs_data() {
