@@ -70,6 +70,8 @@ public:
     // Our home page (Label7's caption and the link's target) and contact address.
     static const QString kHomePage;
     static const QString kContactEmail;
+    // What VbSet says when the typed text holds a pair that is not two hexadecimal digits.
+    static const QString kNotHexColour;
     // The text of the help box.
     static QString helpText();
 

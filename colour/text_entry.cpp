@@ -1,9 +1,17 @@
 // Writing the hex texts and applying typed text with the Set commands.
 
+#include <utility>
+
 #include "app/form1.h"
+#include "app/runtime/runtime_error.h"
 #include "colour/text_formats.h"
 
 namespace swatchly {
+
+namespace {
+const QString kHtmlBlack = QStringLiteral("#000000");
+const QString kVbBlack = QStringLiteral("&H000000&");
+}  // namespace
 
 // Note the pairing: SetHex fills VbVal, SetVb fills HexVal.
 void Form1::SetHex(const Variant& RVal, const Variant& GVal, const Variant& BVal) {
@@ -14,10 +22,63 @@ void Form1::SetVb(const Variant& RVal, const Variant& GVal, const Variant& BVal)
     HexVal->setText(htmlHexText(RVal, GVal, BVal));
 }
 
-// TODO(colour text): the readers and the Set commands.
-void Form1::RGBSet_Click() {}
-void Form1::HexSet_Click() {}
-void Form1::VbSet_Click() {}
+const QString Form1::kNotHexColour = QStringLiteral(
+    "The text in the VB box is not a hexadecimal color. Type six hexadecimal digits (0-9, A-F), "
+    "blue first, as in &H0080FF&.");
+
+void Form1::RGBSet_Click() {
+    // Each bar's Change rewrites only its own box, so the boxes still to come keep what was
+    // typed in them.
+    const std::pair<TextBox*, ScrollBar*> rows[] = {
+        {Rtxt, RScroll}, {Gtxt, GScroll}, {Btxt, BScroll}};
+    for (const auto& [box, bar] : rows) {
+        const DecimalReading reading = readDecimalChannel(box->Text());
+        box->setText(reading.text);
+        if (reading.value) bar->setValue(*reading.value);
+    }
+}
+
+void Form1::HexSet_Click() {
+    bool failed = false;
+    try {
+        if (const auto colour = readHtmlHex(HexVal->Text())) {
+            SetBars(colour->red, colour->green, colour->blue);
+        } else {
+            HexVal->setText(kHtmlBlack);
+            SetBars(std::int16_t(0), std::int16_t(0), std::int16_t(0));
+        }
+    } catch (const RuntimeError&) {
+        failed = true;
+    }
+    // A bad digit looks the same as a wrong shape: black, and no message.
+    if (failed) {
+        HexVal->setText(kHtmlBlack);
+        SetBars(std::int16_t(0), std::int16_t(0), std::int16_t(0));
+    }
+}
+
+void Form1::VbSet_Click() {
+    std::optional<RuntimeError> pending;
+    try {
+        if (const auto colour = readVbHex(VbVal->Text())) {
+            SetBars(colour->red, colour->green, colour->blue);
+        } else {
+            VbVal->setText(kVbBlack);
+            SetBars(std::int16_t(0), std::int16_t(0), std::int16_t(0));
+        }
+    } catch (const RuntimeError& e) {
+        pending = e;
+    }
+    if (pending) {
+        VbVal->setText(kVbBlack);
+        // A digit that does not convert is the one failure expected here; anything else says
+        // what it is.
+        const QString text = pending->number == 13 ? kNotHexColour : pending->description;
+        m_services.messageBox->show(this, text, MessageBox::OkOnly, QStringLiteral("Swatchly"));
+        SetBars(std::int16_t(0), std::int16_t(0), std::int16_t(0));
+    }
+}
+
 void Form1::HexVal_Change() { Text1->setText(HexVal->Text()); }
 void Form1::Rtxt_GotFocus() { selectAll(Rtxt); }
 void Form1::Gtxt_GotFocus() { selectAll(Gtxt); }

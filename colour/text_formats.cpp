@@ -1,5 +1,7 @@
 #include "colour/text_formats.h"
 
+#include "app/runtime/runtime_error.h"
+
 namespace swatchly {
 
 QString hexPair(const Variant& value) {
@@ -14,6 +16,52 @@ QString htmlHexText(const Variant& red, const Variant& green, const Variant& blu
 
 QString vbHexText(const Variant& red, const Variant& green, const Variant& blue) {
     return QStringLiteral("&H") + hexPair(blue) + hexPair(green) + hexPair(red) + u'&';
+}
+
+namespace {
+bool isHexDigit(QChar c) {
+    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+}
+}  // namespace
+
+std::int16_t readHexPair(QStringView pair) {
+    // The literal conversion alone would take "F " (it trims blanks) and read it as 15; a pair
+    // is two digits or it is not a colour.
+    if (pair.size() != 2 || !isHexDigit(pair[0]) || !isHexDigit(pair[1]))
+        throw RuntimeError::typeMismatch();
+    return toInt16(Variant(QStringLiteral("&H") + pair.toString()));
+}
+
+std::optional<Channels> readHtmlHex(const QString& text) {
+    QStringView t(text);
+    if (t.startsWith(u'#')) t = t.mid(1, 6);
+    if (t.size() != 6) return std::nullopt;
+    Channels c;
+    c.red = readHexPair(t.mid(0, 2));
+    c.green = readHexPair(t.mid(2, 2));
+    c.blue = readHexPair(t.mid(4, 2));
+    return c;
+}
+
+std::optional<Channels> readVbHex(const QString& text) {
+    QStringView t(text);
+    if (t.startsWith(u"&H")) t = t.mid(2, 6);
+    if (t.size() != 6) return std::nullopt;
+    Channels c;
+    c.red = readHexPair(t.mid(4, 2));
+    c.green = readHexPair(t.mid(2, 2));
+    c.blue = readHexPair(t.mid(0, 2));
+    return c;
+}
+
+DecimalReading readDecimalChannel(const QString& typed) {
+    // Each test looks at the text as the step before left it.
+    QString text = typed;
+    if (trim(text).isEmpty()) text = QStringLiteral("0");
+    if (!isNumeric(text)) return {QStringLiteral("0"), std::nullopt};
+    if (*parseNumber(text) < 0) text = QStringLiteral("0");
+    if (*parseNumber(text) > 255) text = QStringLiteral("255");
+    return {text, toInt16(Variant(text))};
 }
 
 }  // namespace swatchly

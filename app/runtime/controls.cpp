@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <exception>
+#include <utility>
 
 #include "app/runtime/runtime_error.h"
 
@@ -105,7 +106,38 @@ void TextBox::setSelLength(int length) {
 
 void TextBox::focusInEvent(QFocusEvent* e) {
     QLineEdit::focusInEvent(e);
+    // A closing context menu hands the focus back to a box that, for the user, never lost it;
+    // selecting everything then would make its Paste replace the whole text.
+    if (e->reason() == Qt::PopupFocusReason) return;
+    m_focusByMouse = GotFocus && e->reason() == Qt::MouseFocusReason;
     guard(GotFocus);
+}
+
+void TextBox::focusOutEvent(QFocusEvent* e) {
+    m_focusByMouse = m_keepSelection = false;
+    QLineEdit::focusOutEvent(e);
+}
+
+void TextBox::mousePressEvent(QMouseEvent* e) {
+    m_keepSelection = std::exchange(m_focusByMouse, false) && e->button() == Qt::LeftButton;
+    if (m_keepSelection) {
+        e->accept();
+        return;
+    }
+    QLineEdit::mousePressEvent(e);
+}
+
+void TextBox::mouseMoveEvent(QMouseEvent* e) {
+    if (m_keepSelection) {
+        e->accept();
+        return;
+    }
+    QLineEdit::mouseMoveEvent(e);
+}
+
+void TextBox::mouseReleaseEvent(QMouseEvent* e) {
+    m_keepSelection = false;
+    QLineEdit::mouseReleaseEvent(e);
 }
 
 // ---- PictureBox

@@ -68,9 +68,16 @@ public:
 
 protected:
     void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
 
 private:
     bool m_writing = false;
+    // The left click that brings the focus leaves the selection GotFocus made: its press
+    // would place the cursor and its moves would drag a new selection.
+    bool m_focusByMouse = false, m_keepSelection = false;
 };
 
 // Picture box: a background colour, a drawing surface that keeps what line() drew across
