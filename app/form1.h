@@ -72,6 +72,8 @@ public:
     static const QString kContactEmail;
     // What VbSet says when the typed text holds a pair that is not two hexadecimal digits.
     static const QString kNotHexColour;
+    // Grab Color's message where neither the screen nor a desktop picker can give a colour.
+    static const QString kNoColourPicker;
     // The text of the help box.
     static QString helpText();
 
@@ -156,6 +158,9 @@ private:
     void dropOnSwatch(PictureBox* slot);
     void recallSwatch(PictureBox* slot);
     void dropOnGradientEnd(PictureBox* end, Variant& red, Variant& green, Variant& blue);
+    // grab where the screen cannot be read: one pick with the desktop's own picker
+    void pickFromDesktop();
+    void takePickedColour(const PickResult& result);
 
 protected:
     void resizeEvent(QResizeEvent* e) override;

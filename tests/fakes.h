@@ -27,6 +27,16 @@ struct FakeScreenProbe : ScreenProbe {
         pixelReads << pos;
         return pixel;
     }
+
+    // A session without screen reads: picks go to `pick`, answered when the test calls it.
+    bool screenReadable = true;
+    std::function<void(PickResult)> pick;
+    int pickCalls = 0;
+    bool readsScreen() override { return screenReadable; }
+    void pickColour(QWidget*, std::function<void(PickResult)> done) override {
+        ++pickCalls;
+        pick = std::move(done);
+    }
 };
 
 struct FakeWindowManager : WindowManager {

@@ -1,6 +1,7 @@
 // Screen colour grab: while grab mode is on, Timer1 makes the colour follow the screen pixel
 // under the pointer. Grab mode is on exactly while Timer1's Interval is not 0.
 
+#include <QPointer>
 #include <exception>
 
 #include "app/form1.h"
@@ -20,14 +21,49 @@ void grabOff(Timer* timer) {
 }
 }  // namespace
 
+const QString Form1::kNoColourPicker = QStringLiteral(
+    "Grab Color cannot read the screen on this desktop, and the desktop offers no colour "
+    "picker to use instead. The colour is unchanged.");
+
 void Form1::GetPixelbtn_Click() {
     // The click has just activated our window, so this is the identity a tick compares with:
     // the user clicking anywhere else changes it.
     activetxt->setText(QString::number(m_services.probe->activeWindow()));
-    if (Timer1->Interval() == 0)
+    if (Timer1->Interval() == 0) {
+        if (!m_services.probe->readsScreen()) return pickFromDesktop();
         grabOn(Timer1);
-    else
+    } else {
         grabOff(Timer1);
+    }
+}
+
+void Form1::pickFromDesktop() {
+    // The desktop's picker takes the pointer until the user picks or cancels; then grab mode is
+    // over, as a click outside the window ends it where the screen can be read. So the timer
+    // never runs on this path.
+    QPointer<Form1> self(this);
+    m_services.probe->pickColour(this, [self](PickResult result) {
+        if (self) guard([&] { self->takePickedColour(result); });
+    });
+}
+
+void Form1::takePickedColour(const PickResult& result) {
+    switch (result.kind) {
+        case PickResult::Picked:
+            try {
+                SetBars(std::int16_t(result.red), std::int16_t(result.green),
+                        std::int16_t(result.blue));
+            } catch (const std::exception&) {
+                // As a failed tick: silent, the bars keep what was written.
+            }
+            break;
+        case PickResult::Cancelled:
+            break;
+        case PickResult::Unavailable:
+            m_services.messageBox->show(this, kNoColourPicker, MessageBox::OkOnly,
+                                        QStringLiteral("Swatchly"));
+            break;
+    }
 }
 
 void Form1::Timer1_Timer() {

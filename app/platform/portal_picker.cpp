@@ -15,7 +15,6 @@ const QString kService = QStringLiteral("org.freedesktop.portal.Desktop");
 const QString kPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString kScreenshot = QStringLiteral("org.freedesktop.portal.Screenshot");
 const QString kRequest = QStringLiteral("org.freedesktop.portal.Request");
-constexpr uint kPickColorSince = 2;  // the interface version that brought PickColor
 }  // namespace
 
 PortalColourPicker::PortalColourPicker(QDBusConnection bus, QObject* parent)
@@ -46,15 +45,7 @@ void PortalColourPicker::pick(const QString& parentWindow, std::function<void(Pi
     if (!m_bus.isConnected()) return finish({PickResult::Unavailable, 0, 0, 0, "no session bus"});
     if (!m_bus.interface()->isServiceRegistered(kService))
         return finish({PickResult::Unavailable, 0, 0, 0, "no desktop portal"});
-
-    QDBusMessage get = QDBusMessage::createMethodCall(
-        kService, kPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-    get << kScreenshot << QStringLiteral("version");
-    const QDBusMessage version = m_bus.call(get, QDBus::Block, 5000);
-    const uint v = version.type() == QDBusMessage::ReplyMessage && !version.arguments().isEmpty()
-                       ? version.arguments().first().value<QDBusVariant>().variant().toUInt()
-                       : 0;
-    if (v < kPickColorSince)
+    if (!offersPick())
         return finish({PickResult::Unavailable, 0, 0, 0, "the desktop portal offers no colour picker"});
 
     // Listen on the request's path before asking, so a quick answer is not missed.
@@ -84,6 +75,16 @@ void PortalColourPicker::pick(const QString& parentWindow, std::function<void(Pi
                           SLOT(onResponse(uint, QVariantMap)));
         }
     });
+}
+
+uint PortalColourPicker::portalVersion() {
+    if (!m_bus.isConnected() || !m_bus.interface()->isServiceRegistered(kService)) return 0;
+    QDBusMessage get = QDBusMessage::createMethodCall(
+        kService, kPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    get << kScreenshot << QStringLiteral("version");
+    const QDBusMessage reply = m_bus.call(get, QDBus::Block, 5000);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) return 0;
+    return reply.arguments().first().value<QDBusVariant>().variant().toUInt();
 }
 
 void PortalColourPicker::onResponse(uint response, const QVariantMap& results) {

@@ -6,13 +6,9 @@
 #include <QObject>
 #include <functional>
 
-namespace swatchly {
+#include "app/platform/services.h"
 
-struct PickResult {
-    enum Kind { Picked, Cancelled, Unavailable } kind = Unavailable;
-    int red = 0, green = 0, blue = 0;
-    QString why;  // for Unavailable: what is missing
-};
+namespace swatchly {
 
 class PortalColourPicker : public QObject {
     Q_OBJECT
@@ -24,6 +20,10 @@ public:
     // empty.
     void pick(const QString& parentWindow, std::function<void(PickResult)> done);
     bool busy() const { return static_cast<bool>(m_done); }
+    // The Screenshot interface version the portal offers, 0 when there is no portal.
+    uint portalVersion();
+    // PickColor came with version 2 of the interface.
+    bool offersPick() { return portalVersion() >= 2; }
 
     // A portal colour, three doubles 0..1, as channel values rounded to the nearest.
     static bool toChannels(const QVariant& colour, int& red, int& green, int& blue);

@@ -1,5 +1,7 @@
 #include "app/platform/qt_services.h"
 
+#include "app/platform/portal_picker.h"
+
 #include <QApplication>
 #include <QCursor>
 #include <QDesktopServices>
@@ -22,6 +24,42 @@ Services withQtDefaults(Services s) {
 }
 
 // ---- screen probe
+
+bool sessionReadsScreen(const QString& platformName, bool waylandSession,
+                        const std::function<bool()>& portalOffersPick) {
+    if (platformName.startsWith(QLatin1String("wayland"))) return false;
+    if (platformName == QLatin1String("xcb") && waylandSession) return !portalOffersPick();
+    return true;
+}
+
+QtScreenProbe::QtScreenProbe(std::optional<QDBusConnection> bus) : m_bus(std::move(bus)) {}
+QtScreenProbe::~QtScreenProbe() = default;
+
+PortalColourPicker& QtScreenProbe::picker() {
+    // The bus is first touched here, on a grab, never at start-up.
+    if (!m_picker)
+        m_picker = std::make_unique<PortalColourPicker>(m_bus ? *m_bus : QDBusConnection::sessionBus());
+    return *m_picker;
+}
+
+bool QtScreenProbe::readsScreen() {
+    if (!m_readsScreen) {
+        const bool wayland = qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland") ||
+                             qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+        m_readsScreen = sessionReadsScreen(QGuiApplication::platformName(), wayland,
+                                           [this] { return picker().offersPick(); });
+    }
+    return *m_readsScreen;
+}
+
+void QtScreenProbe::pickColour(QWidget* window, std::function<void(PickResult)> done) {
+    // The portal places its picker over our window when it knows it; Qt 6.4 can name only an
+    // X11 window to it.
+    QString parent;
+    if (window && QGuiApplication::platformName() == QLatin1String("xcb"))
+        parent = QStringLiteral("x11:%1").arg(window->winId(), 0, 16);
+    picker().pick(parent, std::move(done));
+}
 
 std::int64_t QtScreenProbe::activeWindow() {
     QWidget* active = QApplication::activeWindow();

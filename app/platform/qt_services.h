@@ -1,18 +1,39 @@
 #pragma once
 // The Qt implementations of the desktop services.
 
+#include <QDBusConnection>
 #include <QList>
 #include <QRect>
+#include <optional>
 
 #include "app/platform/services.h"
 
 namespace swatchly {
 
+class PortalColourPicker;
+
+// How a session gives the colour under the pointer: the screen can be read (X11, Windows), or
+// only the desktop's picker can (Wayland; also an X11 program on a Wayland desktop, which sees
+// only other X11 programs' pixels, where the desktop portal offers a picker).
+bool sessionReadsScreen(const QString& platformName, bool waylandSession,
+                        const std::function<bool()>& portalOffersPick);
+
 class QtScreenProbe : public ScreenProbe {
 public:
+    // `bus` is where the desktop portal is asked, the session bus unless given.
+    explicit QtScreenProbe(std::optional<QDBusConnection> bus = std::nullopt);
+    ~QtScreenProbe() override;
     std::int64_t activeWindow() override;
     QPoint cursorPos() override;
     std::optional<std::int32_t> pixelAt(QPoint screenPos) override;
+    bool readsScreen() override;
+    void pickColour(QWidget* window, std::function<void(PickResult)> done) override;
+
+private:
+    PortalColourPicker& picker();
+    std::optional<QDBusConnection> m_bus;
+    std::unique_ptr<PortalColourPicker> m_picker;
+    std::optional<bool> m_readsScreen;  // decided once per session, on first use
 };
 
 // Where a global position lies on a desktop of several screens: the index of the screen

@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -12,9 +13,25 @@ class QWidget;
 
 namespace swatchly {
 
+// What the desktop's own colour picker gave.
+struct PickResult {
+    enum Kind { Picked, Cancelled, Unavailable } kind = Unavailable;
+    int red = 0, green = 0, blue = 0;
+    QString why;  // for Unavailable: what is missing
+};
+
 class ScreenProbe {
 public:
     virtual ~ScreenProbe() = default;
+    // False in a session that gives applications no screen pixels (Wayland); the colour then
+    // comes from the desktop's own picker through pickColour().
+    virtual bool readsScreen() { return true; }
+    // Lets the user pick a colour with the desktop's picker; `done` runs once, later, from the
+    // event loop.
+    virtual void pickColour(QWidget* window, std::function<void(PickResult)> done) {
+        (void)window;
+        done({PickResult::Unavailable, 0, 0, 0, QStringLiteral("no colour picker")});
+    }
     // An identity of this program's active window, 0 when none of ours is active.
     virtual std::int64_t activeWindow() = 0;
     // The pointer position in screen pixels.
