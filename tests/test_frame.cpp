@@ -78,11 +78,10 @@ private slots:
     void bodyPressStartsMove_data() {
         QTest::addColumn<QPoint>("at");
         QTest::addColumn<Qt::MouseButton>("button");
-        const QList<QPair<const char*, QPoint>> spots = {
-            {"below the frames", {120, 240}},
-            {"right margin", {292, 60}},
-            {"left margin", {3, 120}},
-            {"top-left corner", {0, 0}}};
+        const QList<QPair<const char*, QPoint>> spots = {{"below the frames", {120, 240}},
+                                                         {"right margin", {292, 60}},
+                                                         {"left margin", {3, 120}},
+                                                         {"top-left corner", {0, 0}}};
         const QList<QPair<const char*, Qt::MouseButton>> buttons = {
             {"left", Qt::LeftButton}, {"right", Qt::RightButton}, {"middle", Qt::MiddleButton}};
         for (const auto& [spot, at] : spots)
