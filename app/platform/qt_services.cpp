@@ -47,8 +47,8 @@ void QtWindowManager::startMove(QWidget* window) {
     QWindow* w = window ? window->windowHandle() : nullptr;
     if (!w) return;
     // On X11 Qt's request always names the left button, so a move begun with another one never
-    // ends on its release, and it goes out even when the press is already over; x11 names the
-    // button still held, or asks nothing.
+    // ends on its release, and it goes out even when a quick click is already over; our own
+    // request names the button still held and is not sent once none is.
     if (x11::available())
         x11::startMove(w);
     else

@@ -51,17 +51,19 @@ void startMove(QWindow* window) {
         if (pointer->mask & (XCB_BUTTON_MASK_1 << (b - 1))) button = b;
     if (!button) return;
 
+    const xcb_atom_t moveResize = atom(c, "_NET_WM_MOVERESIZE");
+    if (moveResize == XCB_ATOM_NONE) return;
+
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
     message.window = id;
-    message.type = atom(c, "_NET_WM_MOVERESIZE");
+    message.type = moveResize;
     message.data.data32[0] = static_cast<std::uint32_t>(pointer->root_x);
     message.data.data32[1] = static_cast<std::uint32_t>(pointer->root_y);
     message.data.data32[2] = 8;  // _NET_WM_MOVERESIZE_MOVE
     message.data.data32[3] = button;
     message.data.data32[4] = 1;  // from an application
-    if (message.type == XCB_ATOM_NONE) return;
     // The window manager can only take the pointer once our implicit grab is gone.
     xcb_ungrab_pointer(c, XCB_CURRENT_TIME);
     xcb_send_event(c, 0, pointer->root,
