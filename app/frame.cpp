@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QResizeEvent>
-#include <QWindow>
 
 #include "app/form1.h"
 

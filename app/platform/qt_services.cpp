@@ -13,6 +13,8 @@
 #include <QWindow>
 #include <algorithm>
 
+#include "app/platform/x11.h"
+
 namespace swatchly {
 
 Services withQtDefaults(Services s) {
@@ -106,14 +108,35 @@ std::optional<std::int32_t> QtScreenProbe::pixelAt(QPoint pos) {
 // ---- window manager
 
 void QtWindowManager::startMove(QWidget* window) {
-    if (QWindow* w = window ? window->windowHandle() : nullptr) w->startSystemMove();
+    QWindow* w = window ? window->windowHandle() : nullptr;
+    if (!w) return;
+    // On X11 Qt's request always names the left button, so a move begun with another one never
+    // ends on its release, and it goes out even when a quick click is already over; our own
+    // request names the button still held and is not sent once none is.
+    if (x11::available())
+        x11::startMove(w);
+    else
+        w->startSystemMove();
 }
 
 void QtWindowManager::setStayOnTop(QWidget* window, bool onTop) {
-    QWindow* w = window ? window->windowHandle() : nullptr;
-    if (!w) return;
-    // On the existing native window: QWidget::setWindowFlags would recreate and hide it.
-    w->setFlags(onTop ? w->flags() | Qt::WindowStaysOnTopHint : w->flags() & ~Qt::WindowStaysOnTopHint);
+    if (!window) return;
+    QWindow* w = window->windowHandle();
+    if (!w) {
+        // Not yet on screen: the flag is simply part of how it will be shown.
+        window->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+        return;
+    }
+    // QWidget::setWindowFlags would recreate the native window, hiding it and placing it anew;
+    // QWindow::setFlags changes the state of the one that exists (on X11 the window manager's
+    // _NET_WM_STATE_ABOVE; on Wayland nothing, as there is no such request). The widget's own
+    // record is brought in step without touching the native window.
+    Qt::WindowFlags flags = w->flags();
+    flags.setFlag(Qt::WindowStaysOnTopHint, onTop);
+    w->setFlags(flags);
+    Qt::WindowFlags widgetFlags = window->windowFlags();
+    widgetFlags.setFlag(Qt::WindowStaysOnTopHint, onTop);
+    window->overrideWindowFlags(widgetFlags);
 }
 
 // ---- shell

@@ -1,0 +1,260 @@
+// The window frame and commands of the real program under a real window manager (openbox on
+// Xvfb), driven with xdotool: the fixed size, moving by the body, Stay On Top, the help box,
+// Exit and the link.
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "xsession.h"
+
+namespace {
+// A pause for the window manager to act on a request whose effect, if any, shows later; the
+// assertions that follow hold whether or not it was long enough.
+void settle() { QTest::qWait(400); }
+}  // namespace
+
+class TestE2EFrame : public QObject {
+    Q_OBJECT
+    XSession x;
+    QTemporaryDir tools;  // a stand-in browser
+    QProcess* app = nullptr;
+    qulonglong win = 0;
+
+    // Starts the program and waits for its framed window.
+    bool launch(const QProcessEnvironment& extra = {}) {
+        app = x.launch(SWATCHLY_BIN, {}, extra);
+        win = x.waitForWindow("^Swatchly$");
+        if (!win) return false;
+        QDeadlineTimer deadline(10000);
+        while (!x.xprop(win, "_NET_FRAME_EXTENTS").contains('=')) {
+            if (deadline.hasExpired()) return false;
+            QTest::qWait(50);
+        }
+        return true;
+    }
+    QRect geometry() { return x.geometry(win); }
+    // A point of the client area (below the menu bar) in root coordinates.
+    QPoint body(QPoint client) {
+        const QRect g = geometry();
+        return g.topLeft() + QPoint(client.x(), g.height() - 255 + client.y());
+    }
+    QStringList xdo(const QPoint& p) { return {QString::number(p.x()), QString::number(p.y())}; }
+    int visibleWindowsOfOurs() {
+        return x.run("xdotool", {"search", "--onlyvisible", "--class", "swatchly"})
+            .split('\n', Qt::SkipEmptyParts)
+            .size();
+    }
+    // Opens a menu of the menu bar with the mouse and picks its n-th item with the keyboard.
+    void pickMenuItem(int menuX, int item) {
+        const QRect g = geometry();
+        const int windows = visibleWindowsOfOurs();
+        const QPoint title = g.topLeft() + QPoint(menuX, (g.height() - 255) / 2);
+        x.xdotool(QStringList{"mousemove"} + xdo(title) + QStringList{"click", "1"});
+        QTRY_VERIFY_WITH_TIMEOUT(visibleWindowsOfOurs() > windows, 5000);
+        QStringList keys{"key"};
+        for (int i = 0; i <= item; ++i) keys << "Down";
+        x.xdotool(keys << "Return");
+    }
+    void pickFile(int item) { pickMenuItem(20, item); }
+    void pickOptions(int item) { pickMenuItem(65, item); }
+    int frameTop() {
+        // _NET_FRAME_EXTENTS(CARDINAL) = left, right, top, bottom
+        const QStringList parts = x.xprop(win, "_NET_FRAME_EXTENTS").section('=', 1).split(',');
+        return parts.size() == 4 ? parts[2].trimmed().toInt() : 0;
+    }
+
+    // xdotool steps for a press at a root position, held over a drag or released at once.
+    QStringList pressSteps(int button, QPoint at, QPoint drag) {
+        const QString b = QString::number(button);
+        QStringList steps = QStringList{"mousemove"} + xdo(at);
+        if (drag.isNull()) {
+            // Press and release at once: the release may come before the program sees the press.
+            steps << "click" << b;
+        } else {
+            steps += {"mousedown", b, "sleep", "0.3"};
+            for (int i = 0; i < 4; ++i)
+                steps += {"mousemove_relative", "--", QString::number(drag.x() / 4),
+                          QString::number(drag.y() / 4), "sleep", "0.05"};
+            steps << "mouseup" << b;
+        }
+        return steps;
+    }
+
+private slots:
+    void initTestCase() {
+        if (!x.start()) QSKIP(qPrintable("no X server for real-window tests: " + x.why()));
+        QVERIFY(tools.isValid());
+    }
+
+    void cleanup() {
+        if (app && app->state() != QProcess::NotRunning) {
+            app->terminate();
+            app->waitForFinished(5000);
+        }
+        app = nullptr;
+        win = 0;
+    }
+
+    void sizeStaysFixed_data() {
+        QTest::addColumn<QString>("attempt");
+        QTest::newRow("resize request") << "resize";
+        QTest::newRow("double click on the title bar (maximise)") << "maximise";
+        QTest::newRow("click on openbox's maximise button") << "maxbutton";
+        QTest::newRow("Alt + right-button drag (resize)") << "altdrag";
+        QTest::newRow("minimise and restore") << "minimise";
+    }
+    void sizeStaysFixed() {
+        QFETCH(QString, attempt);
+        QVERIFY2(launch(), "the Swatchly window did not appear");
+        const QRect before = geometry();
+        QCOMPARE(before.width(), 296);
+        const QString id = QString::number(win);
+        if (attempt == "resize") {
+            x.xdotool({"windowsize", id, "500", "420"});
+        } else if (attempt == "maximise") {
+            const QPoint title(before.center().x(), before.top() - frameTop() / 2);
+            x.xdotool(QStringList{"mousemove"} + xdo(title) +
+                      QStringList{"click", "--repeat", "2", "--delay", "80", "1"});
+        } else if (attempt == "maxbutton") {
+            // Openbox's title layout ends with iconify, maximise, close, 20 pixels apart.
+            const QPoint button(before.right() - 22, before.top() - frameTop() / 2);
+            x.xdotool(QStringList{"mousemove"} + xdo(button) + QStringList{"click", "1"});
+        } else if (attempt == "altdrag") {
+            // Openbox's binding for resizing from anywhere in a window.
+            x.xdotool(QStringList{"keydown", "alt"} + pressSteps(3, body({120, 240}), {120, 100}) +
+                      QStringList{"keyup", "alt"});
+        } else if (attempt == "minimise") {
+            x.xdotool({"windowminimize", id});
+            QTRY_VERIFY_WITH_TIMEOUT(x.xprop(win, "WM_STATE").contains("Iconic"), 5000);
+            x.xdotool({"windowactivate", id});
+            QTRY_VERIFY_WITH_TIMEOUT(x.xprop(win, "WM_STATE").contains("Normal"), 5000);
+        }
+        settle();
+        QTRY_COMPARE_WITH_TIMEOUT(geometry().size(), before.size(), 5000);
+        QVERIFY(!x.xprop(win, "_NET_WM_STATE").contains("MAXIMIZED"));
+        QVERIFY(x.run("xwininfo", {"-id", id}).contains("IsViewable"));
+    }
+
+    void windowManagerOffersNoMaximise() {
+        QVERIFY2(launch(), "the Swatchly window did not appear");
+        const QString actions = x.xprop(win, "_NET_WM_ALLOWED_ACTIONS");
+        QVERIFY2(actions.contains("_NET_WM_ACTION_MINIMIZE"), qPrintable(actions));
+        QVERIFY(actions.contains("_NET_WM_ACTION_MOVE"));
+        QVERIFY(actions.contains("_NET_WM_ACTION_CLOSE"));
+        QVERIFY(actions.contains("_NET_WM_ACTION_ABOVE"));
+        QVERIFY(!actions.contains("_NET_WM_ACTION_MAXIMIZE"));
+        QVERIFY(!actions.contains("_NET_WM_ACTION_RESIZE"));
+    }
+
+    void stayOnTopSetsAndClearsAbove() {
+        QVERIFY2(launch(), "the Swatchly window did not appear");
+        // Somewhere the window manager did not choose itself.
+        const QPoint placed = geometry().topLeft();
+        x.xdotool({"windowmove", QString::number(win), "140", "90"});
+        QTRY_VERIFY_WITH_TIMEOUT(geometry().topLeft() != placed, 5000);
+        settle();
+        const QRect before = geometry();
+        QVERIFY(!x.xprop(win, "_NET_WM_STATE").contains("_NET_WM_STATE_ABOVE"));
+
+        pickOptions(0);
+        QTRY_VERIFY_WITH_TIMEOUT(x.xprop(win, "_NET_WM_STATE").contains("_NET_WM_STATE_ABOVE"),
+                                 5000);
+        settle();
+        QCOMPARE(geometry(), before);
+
+        pickOptions(0);
+        QTRY_VERIFY_WITH_TIMEOUT(!x.xprop(win, "_NET_WM_STATE").contains("_NET_WM_STATE_ABOVE"),
+                                 5000);
+        settle();
+        QCOMPARE(geometry(), before);
+    }
+
+    void pressOnBody_data() {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<QPoint>("at");    // in the client area
+        QTest::addColumn<QPoint>("drag");  // pointer travel while the button is held
+        QTest::addColumn<QPoint>("moved");
+        const QPoint bare(120, 240), drag(60, 40);
+        QTest::newRow("left-button drag on the body") << 1 << bare << drag << drag;
+        QTest::newRow("middle-button drag on the body") << 2 << bare << drag << drag;
+        QTest::newRow("right-button drag on the body") << 3 << bare << drag << drag;
+        QTest::newRow("click on the body, no drag") << 1 << bare << QPoint() << QPoint();
+        QTest::newRow("drag on a frame") << 1 << QPoint(209, 122) << drag << QPoint();
+        QTest::newRow("drag on a label") << 3 << QPoint(40, 242) << drag << QPoint();
+    }
+    void pressOnBody() {
+        QFETCH(int, button);
+        QFETCH(QPoint, at);
+        QFETCH(QPoint, drag);
+        QFETCH(QPoint, moved);
+        QVERIFY2(launch(), "the Swatchly window did not appear");
+        const QRect before = geometry();
+        x.xdotool(pressSteps(button, body(at), drag));
+        QTRY_COMPARE_WITH_TIMEOUT(geometry().topLeft(), before.topLeft() + moved, 5000);
+        // Once the button is up the window no longer follows the pointer.
+        x.xdotool({"mousemove", "900", "700", "sleep", "0.1", "mousemove", "950", "720"});
+        settle();
+        QCOMPARE(geometry(), before.translated(moved));
+        // The window takes the next press as it took the first.
+        x.xdotool(pressSteps(button, body(at), drag));
+        QTRY_COMPARE_WITH_TIMEOUT(geometry().topLeft(), before.topLeft() + 2 * moved, 5000);
+    }
+
+    void helpBox() {
+        QVERIFY2(launch(), "the Swatchly window did not appear");
+        const QRect before = geometry();
+        pickFile(0);
+        const qulonglong box = x.waitForWindow("^Swatchly Help$");
+        QVERIFY2(box, "the help box did not appear");
+        x.xdotool({"key", "Return"});
+        QTRY_VERIFY_WITH_TIMEOUT(x.waitForWindow("^Swatchly Help$", 0) == 0, 5000);
+        QCOMPARE(geometry(), before);
+        QVERIFY(app->state() == QProcess::Running);
+    }
+
+    void programEnds_data() {
+        QTest::addColumn<bool>("byMenu");
+        QTest::newRow("File > Exit") << true;
+        QTest::newRow("closing the window by its frame") << false;
+    }
+    void programEnds() {
+        QFETCH(bool, byMenu);
+        QVERIFY2(launch(), "the Swatchly window did not appear");
+        if (byMenu) {
+            pickFile(1);
+        } else {
+            x.xdotool({"windowactivate", "--sync", QString::number(win), "key", "alt+F4"});
+        }
+        QVERIFY(app->waitForFinished(10000));
+        QCOMPARE(app->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(app->exitCode(), 0);
+    }
+
+    void linkOpensHomePageOnEveryPress() {
+        const QString log = tools.filePath("opened.log");
+        QFile script(tools.filePath("xdg-open"));
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write(QString("#!/bin/sh\necho \"$@\" >> '%1'\n").arg(log).toUtf8());
+        script.close();
+        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+        QProcessEnvironment env;
+        env.insert("PATH", tools.path() + ":" + qEnvironmentVariable("PATH"));
+        QVERIFY2(launch(env), "the Swatchly window did not appear");
+        const QRect before = geometry();
+        auto opened = [&] {
+            QFile f(log);
+            return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+        };
+        const QString link = "https://swatchly.example/\n";
+        x.xdotool(QStringList{"mousemove"} + xdo(body({230, 245})) + QStringList{"click", "1"});
+        QTRY_COMPARE_WITH_TIMEOUT(opened(), link, 5000);
+        x.xdotool({"click", "3"});
+        QTRY_COMPARE_WITH_TIMEOUT(opened(), link + link, 5000);
+        QCOMPARE(geometry(), before);
+    }
+};
+
+QTEST_MAIN(TestE2EFrame)
+#include "test_e2e_frame.moc"
