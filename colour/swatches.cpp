@@ -11,16 +11,6 @@
 
 namespace swatchly {
 
-std::optional<std::int32_t> dropColour(const Variant& red, const Variant& green,
-                                       const Variant& blue) {
-    // All three are converted before anything is written, so a bad one leaves no trace.
-    try {
-        return rgb(toInt16(red), toInt16(green), toInt16(blue));
-    } catch (const RuntimeError&) {
-        return std::nullopt;
-    }
-}
-
 std::unique_ptr<QMimeData> colourMimeData(std::int32_t packed) {
     const auto red = std::int16_t(packed & 0xFF);
     const auto green = std::int16_t((packed >> 8) & 0xFF);
