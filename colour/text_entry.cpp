@@ -20,6 +20,9 @@ void Form1::SetHex(const Variant& RVal, const Variant& GVal, const Variant& BVal
 
 void Form1::SetVb(const Variant& RVal, const Variant& GVal, const Variant& BVal) {
     HexVal->setText(htmlHexText(RVal, GVal, BVal));
+    // Every assignment leaves Text1 mirroring HexVal, also one that found the text already
+    // there (typed beforehand) and so raised no Change while Text1 held something typed since.
+    if (Text1->Text() != HexVal->Text()) HexVal_Change();
 }
 
 const QString Form1::kNotHexColour = QStringLiteral(

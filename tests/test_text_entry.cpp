@@ -238,6 +238,22 @@ private slots:
         QCOMPARE(form.VbVal->Text(), QString("&H030201&"));
     }
 
+    void text1FollowsTheColourWhateverWasTyped() {
+        // HexVal already holds the text of the colour about to be set, so setting it changes
+        // no text there; Text1 must still end showing the colour, not what was typed into it.
+        Fakes fakes;
+        Form1 form(fakes.services());
+        showActive(form);
+        form.HexVal->setFocus();
+        QTest::keyClicks(form.HexVal, "#0A0000");
+        form.Text1->setFocus();
+        QTest::keyClicks(form.Text1, "junk");
+        QCOMPARE(form.Text1->Text(), QString("junk"));
+        form.RScroll->setValue(10);
+        QCOMPARE(form.HexVal->Text(), QString("#0A0000"));
+        QCOMPARE(form.Text1->Text(), QString("#0A0000"));
+    }
+
     // ---- select-all on focus
 
     void focus_data() {
