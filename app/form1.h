@@ -27,9 +27,8 @@ public:
     explicit Form1(Services services = {}, QWidget* parent = nullptr);
     ~Form1() override;
 
-    // Outer size in twips that the window keeps (client area plus frame and menu bar).
-    static constexpr int kWidthTwips = 4560, kHeightTwips = 4515;
-    // The client area under the menu bar, in twips.
+    // The client area under the menu bar, in twips. The window keeps this plus the menu bar;
+    // the window manager's frame comes on top.
     static constexpr int kClientWidthTwips = 4440, kClientHeightTwips = 3825;
 
     // ---- controls, in the order of the window's definition (earlier ones drawn in front)
