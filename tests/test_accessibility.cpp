@@ -51,7 +51,7 @@ struct ActiveForm {
 
 class TestAccessibility : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void everyControlHasAName() {
         Form1 form;
         form.show();

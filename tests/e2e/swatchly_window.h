@@ -23,7 +23,7 @@ constexpr QRect fromTwips(int left, int top, int width, int height) {
 QRect solidBlock(const QImage& image, QPoint inside);
 
 class SwatchlyWindow {
-  public:
+public:
     static constexpr int kClientWidth = 296, kClientHeight = 255;
     static constexpr QRect kPreview = fromTwips(2760, 285, 1455, 1305);  // NewPrev
 
@@ -57,7 +57,7 @@ class SwatchlyWindow {
     enum Menu { File, Options };
     bool pickMenuItem(Menu menu, int item);
 
-  private:
+private:
     int visibleWindows();
 
     XSession& m_x;

@@ -29,17 +29,13 @@ class TestE2EJourney : public QObject {
     XSession x;
     std::unique_ptr<SwatchlyWindow> swatchly;
 
-    void pointTo(QPoint root) {
-        x.xdotool({"mousemove", QString::number(root.x()), QString::number(root.y())});
-    }
-    QString activeWindow() { return x.run("xdotool", {"getactivewindow"}).trimmed(); }
     bool onTop() {
         return x.xprop(swatchly->id(), "_NET_WM_STATE").contains("_NET_WM_STATE_ABOVE");
     }
 
     // The window with its frame, as the documentation shows it.
     void savePicture() {
-        pointTo({1000, 740});  // no button lit up by the pointer
+        x.pointTo({1000, 740});  // no button lit up by the pointer
         const QRect frame = swatchly->frameGeometry();
         const QString path = QStringLiteral(SWATCHLY_SCREENSHOT);
         QVERIFY(QDir().mkpath(QFileInfo(path).path()));
@@ -51,7 +47,7 @@ class TestE2EJourney : public QObject {
             kOrange);
     }
 
-  private slots:
+private slots:
     void initTestCase() {
         if (!x.start()) QSKIP(qPrintable("no X server for real-window tests: " + x.why()));
         swatchly = std::make_unique<SwatchlyWindow>(x);
@@ -98,13 +94,13 @@ class TestE2EJourney : public QObject {
         QTRY_COMPARE_WITH_TIMEOUT(x.pixel(left), kLeft, 5000);
 
         swatchly->click(kGrabColor.center());
-        pointTo(left);
+        x.pointTo(left);
         QTRY_COMPARE_WITH_TIMEOUT(swatchly->preview(), kLeft, 5000);
         // The click that picks makes the other window active, which ends grab mode.
         x.xdotool({"click", "1"});
-        QTRY_COMPARE_WITH_TIMEOUT(activeWindow(), QString::number(target), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(x.activeWindow(), QString::number(target), 5000);
         QTest::qWait(1500);  // Swatchly learns of the focus loss, and a tick notices it
-        pointTo(right);
+        x.pointTo(right);
         QTest::qWait(1000);  // ten ticks' time: none of them may sample any more
         QCOMPARE(swatchly->preview(), kLeft);
     }

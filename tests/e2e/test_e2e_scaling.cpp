@@ -50,7 +50,7 @@ class TestE2EScaling : public QObject {
     Q_OBJECT
     XSession x;
 
-  private slots:
+private slots:
     void initTestCase() {
         if (!x.start()) QSKIP(qPrintable("no X server for real-window tests: " + x.why()));
     }
