@@ -1,5 +1,6 @@
 #include "app/form1.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLayout>
 #include <QMenuBar>
@@ -44,6 +45,13 @@ QFont makeFont(const char* family, double points, bool bold = false, bool underl
 }
 
 QColor packedColor(std::int32_t bgr) { return PictureBox::toQColor(bgr); }
+
+QString captionOrToolTip(const QWidget* w) {
+    QString caption;
+    if (const auto* button = qobject_cast<const QAbstractButton*>(w)) caption = button->text();
+    if (const auto* label = qobject_cast<const QLabel*>(w)) caption = label->text();
+    return caption.isEmpty() ? w->toolTip() : caption;
+}
 
 }  // namespace
 
@@ -245,6 +253,45 @@ void Form1::build() {
     stay = opt->addAction(QStringLiteral("Stay On Top"));
     stay->setObjectName(QStringLiteral("stay"));
     stay->setCheckable(true);
+
+    // What a screen reader says: a control's caption, else its tooltip; the boxes, bars, frames
+    // and previews that show neither are named after the row or bar they belong to. The three
+    // "Set" buttons say in their description which row they apply.
+    for (QWidget* w : stacking) w->setAccessibleName(captionOrToolTip(w));
+    const struct {
+        QWidget* widget;
+        const char* name;
+        const char* description;
+    } accessible[] = {
+        {client, "Swatchly", nullptr},
+        {Rtxt, "Red value", nullptr},
+        {Gtxt, "Green value", nullptr},
+        {Btxt, "Blue value", nullptr},
+        {VbVal, "VB hex", nullptr},
+        {HexVal, "HTML hex", nullptr},
+        {Text1, "HTML", nullptr},
+        {RScroll, "Red", nullptr},
+        {GScroll, "Green", nullptr},
+        {BScroll, "Blue", nullptr},
+        {TScroll, "Tone", nullptr},
+        {Label9, "Tone", nullptr},  // the blank label left of the tone bar
+        {RPrev, "Red preview", nullptr},
+        {GPrev, "Green preview", nullptr},
+        {BPrev, "Blue preview", nullptr},
+        {Frame1, "Colour as text", nullptr},
+        {Frame2, "Channels", nullptr},
+        {activetxt, "Active window", nullptr},
+        {Picture1, "Window shape", nullptr},
+        {RGBSet, nullptr, "Applies the red, green and blue values"},
+        {VbSet, nullptr, "Applies the VB hex text"},
+        {HexSet, nullptr, "Applies the HTML hex text"},
+        {menuBar(), "Menu bar", nullptr},
+    };
+    for (const auto& a : accessible) {
+        if (a.name) a.widget->setAccessibleName(QString::fromLatin1(a.name));
+        if (a.description) a.widget->setAccessibleDescription(QString::fromLatin1(a.description));
+    }
+    for (QMenu* menu : {f, opt}) menu->setAccessibleName(menu->title());
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();

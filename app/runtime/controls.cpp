@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <exception>
@@ -64,6 +65,20 @@ ScrollBar::ScrollBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {
         guard(isSliderDown() ? Scroll : Change);
     });
     connect(this, &QAbstractSlider::sliderReleased, this, [this] { guard(Change); });
+}
+
+void ScrollBar::keyPressEvent(QKeyEvent* e) {
+    // Qt inverts a scroll bar's controls so that Page Up and the wheel go towards the start,
+    // and in Qt 6.4 that turns Left and Right around too; the thumb should move the way the
+    // arrow key points, as on every other desktop.
+    if (orientation() == Qt::Horizontal &&
+        (e->key() == Qt::Key_Left || e->key() == Qt::Key_Right)) {
+        const bool towardsMaximum = (e->key() == Qt::Key_Right) != isRightToLeft();
+        triggerAction(towardsMaximum ? SliderSingleStepAdd : SliderSingleStepSub);
+        e->accept();
+        return;
+    }
+    QScrollBar::keyPressEvent(e);
 }
 
 void ScrollBar::setValue(int v) {

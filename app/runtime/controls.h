@@ -49,6 +49,9 @@ public:
 
     Event Change, Scroll;
 
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+
 private:
     bool m_writing = false;
 };

@@ -4,22 +4,20 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <memory>
 
-#include "xsession.h"
+#include "swatchly_window.h"
 
 class TestE2EDrag : public QObject {
     Q_OBJECT
     XSession x;
     QTemporaryDir dir;
-    QProcess* app = nullptr;
+    std::unique_ptr<SwatchlyWindow> app;
     QRect client;  // Swatchly's client area below its menu bar, in root coordinates
 
     QPoint at(int clientX, int clientY) const { return client.topLeft() + QPoint(clientX, clientY); }
-    QPoint preview() const { return at(232, 62); }
+    QPoint preview() const { return client.topLeft() + SwatchlyWindow::kPreview.center(); }
 
-    void click(QPoint p) {
-        x.xdotool({"mousemove", QString::number(p.x()), QString::number(p.y()), "click", "1"});
-    }
     // Press on `from`, move there in small steps, release.
     void drag(QPoint from, QPoint to) {
         QStringList args = {"mousemove", QString::number(from.x()), QString::number(from.y()),
@@ -37,14 +35,12 @@ private slots:
     void initTestCase() {
         if (!x.start()) QSKIP(qPrintable("no X server for real-window tests: " + x.why()));
         QVERIFY(dir.isValid());
-        app = x.launch(SWATCHLY_BIN);
-        const qulonglong win = x.waitForWindow("^Swatchly$");
-        QVERIFY2(win, "the Swatchly window did not appear");
-        const QRect g = x.geometry(win);
-        client = QRect(g.left(), g.bottom() + 1 - 255, 296, 255);
+        app = std::make_unique<SwatchlyWindow>(x);
+        QVERIFY2(app->launch(), "the Swatchly window did not appear");
+        client = QRect(app->at({0, 0}), QSize(296, 255));
         // A colour other than black: clicks in the red bar's trough, right of its thumb.
-        for (int i = 0; i < 3; ++i) click(at(200, 164));
-        QTRY_VERIFY_WITH_TIMEOUT(x.pixel(preview()) != QColor(Qt::black), 5000);
+        for (int i = 0; i < 3; ++i) app->click({200, 164});
+        QTRY_VERIFY_WITH_TIMEOUT(app->preview() != QColor(Qt::black), 5000);
     }
 
     void anotherProgramTakesTheColour() {
@@ -64,7 +60,7 @@ private slots:
         const QStringList lines = QString::fromUtf8(file.readAll()).split('\n');
         QVERIFY2(lines.contains("color:" + colour.name()), qPrintable(lines.join(" | ")));
         QVERIFY2(lines.contains("text:" + colour.name().toUpper()), qPrintable(lines.join(" | ")));
-        QCOMPARE(app->state(), QProcess::Running);
+        QCOMPARE(app->process()->state(), QProcess::Running);
         QCOMPARE(x.pixel(preview()), colour);
     }
 
@@ -75,18 +71,13 @@ private slots:
         drag(preview(), preview() + QPoint(30, 20));  // back onto the preview
         drag(preview(), at(30, 140));                  // the "Green:" label
         drag(preview(), at(200, 136));                 // the green bar
-        QCOMPARE(app->state(), QProcess::Running);
+        QCOMPARE(app->process()->state(), QProcess::Running);
         QCOMPARE(x.pixel(preview()), colour);
         const QImage after = x.screenshot().copy(client);
         QVERIFY(after == before);
     }
 
-    void cleanupTestCase() {
-        if (app) {
-            app->terminate();
-            app->waitForFinished(5000);
-        }
-    }
+    void cleanupTestCase() { app.reset(); }
 };
 
 QTEST_MAIN(TestE2EDrag)

@@ -6,8 +6,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <memory>
 
-#include "xsession.h"
+#include "swatchly_window.h"
 
 namespace {
 // A pause for the window manager to act on a request whose effect, if any, shows later; the
@@ -19,51 +20,23 @@ class TestE2EFrame : public QObject {
     Q_OBJECT
     XSession x;
     QTemporaryDir tools;  // a stand-in browser
-    QProcess* app = nullptr;
+    std::unique_ptr<SwatchlyWindow> app;
     qulonglong win = 0;
 
     // Starts the program and waits for its framed window.
     bool launch(const QProcessEnvironment& extra = {}) {
-        app = x.launch(SWATCHLY_BIN, {}, extra);
-        win = x.waitForWindow("^Swatchly$");
-        if (!win) return false;
-        QDeadlineTimer deadline(10000);
-        while (!x.xprop(win, "_NET_FRAME_EXTENTS").contains('=')) {
-            if (deadline.hasExpired()) return false;
-            QTest::qWait(50);
-        }
-        return true;
+        app = std::make_unique<SwatchlyWindow>(x);
+        const bool up = app->launch(extra);
+        win = app->id();
+        return up;
     }
-    QRect geometry() { return x.geometry(win); }
+    QRect geometry() { return app->geometry(); }
     // A point of the client area (below the menu bar) in root coordinates.
-    QPoint body(QPoint client) {
-        const QRect g = geometry();
-        return g.topLeft() + QPoint(client.x(), g.height() - 255 + client.y());
-    }
+    QPoint body(QPoint client) { return app->at(client); }
     QStringList xdo(const QPoint& p) { return {QString::number(p.x()), QString::number(p.y())}; }
-    int visibleWindowsOfOurs() {
-        return x.run("xdotool", {"search", "--onlyvisible", "--class", "swatchly"})
-            .split('\n', Qt::SkipEmptyParts)
-            .size();
-    }
-    // Opens a menu of the menu bar with the mouse and picks its n-th item with the keyboard.
-    void pickMenuItem(int menuX, int item) {
-        const QRect g = geometry();
-        const int windows = visibleWindowsOfOurs();
-        const QPoint title = g.topLeft() + QPoint(menuX, (g.height() - 255) / 2);
-        x.xdotool(QStringList{"mousemove"} + xdo(title) + QStringList{"click", "1"});
-        QTRY_VERIFY_WITH_TIMEOUT(visibleWindowsOfOurs() > windows, 5000);
-        QStringList keys{"key"};
-        for (int i = 0; i <= item; ++i) keys << "Down";
-        x.xdotool(keys << "Return");
-    }
-    void pickFile(int item) { pickMenuItem(20, item); }
-    void pickOptions(int item) { pickMenuItem(65, item); }
-    int frameTop() {
-        // _NET_FRAME_EXTENTS(CARDINAL) = left, right, top, bottom
-        const QStringList parts = x.xprop(win, "_NET_FRAME_EXTENTS").section('=', 1).split(',');
-        return parts.size() == 4 ? parts[2].trimmed().toInt() : 0;
-    }
+    void pickFile(int item) { QVERIFY(app->pickMenuItem(SwatchlyWindow::File, item)); }
+    void pickOptions(int item) { QVERIFY(app->pickMenuItem(SwatchlyWindow::Options, item)); }
+    int frameTop() { return geometry().top() - app->frameGeometry().top(); }
 
     // xdotool steps for a press at a root position, held over a drag or released at once.
     QStringList pressSteps(int button, QPoint at, QPoint drag) {
@@ -89,11 +62,7 @@ private slots:
     }
 
     void cleanup() {
-        if (app && app->state() != QProcess::NotRunning) {
-            app->terminate();
-            app->waitForFinished(5000);
-        }
-        app = nullptr;
+        app.reset();
         win = 0;
     }
 
@@ -211,7 +180,7 @@ private slots:
         x.xdotool({"key", "Return"});
         QTRY_VERIFY_WITH_TIMEOUT(x.waitForWindow("^Swatchly Help$", 0) == 0, 5000);
         QCOMPARE(geometry(), before);
-        QVERIFY(app->state() == QProcess::Running);
+        QVERIFY(app->process()->state() == QProcess::Running);
     }
 
     void programEnds_data() {
@@ -227,9 +196,9 @@ private slots:
         } else {
             x.xdotool({"windowactivate", "--sync", QString::number(win), "key", "alt+F4"});
         }
-        QVERIFY(app->waitForFinished(10000));
-        QCOMPARE(app->exitStatus(), QProcess::NormalExit);
-        QCOMPARE(app->exitCode(), 0);
+        QVERIFY(app->process()->waitForFinished(10000));
+        QCOMPARE(app->process()->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(app->process()->exitCode(), 0);
     }
 
     void linkOpensHomePageOnEveryPress() {

@@ -3,27 +3,15 @@
 
 #include <QtTest>
 
-#include "xsession.h"
+#include "swatchly_window.h"
 
 class TestE2EText : public QObject {
     Q_OBJECT
     XSession x;
-    QProcess* app = nullptr;
-
-    void click(QPoint rootPos) {
-        x.xdotool({"mousemove", QString::number(rootPos.x()), QString::number(rootPos.y()),
-                   "click", "1"});
-    }
 
 private slots:
     void initTestCase() {
         if (!x.start()) QSKIP(qPrintable("no X server for real-window tests: " + x.why()));
-    }
-    void cleanup() {
-        if (!app) return;
-        app->terminate();
-        app->waitForFinished(5000);
-        app = nullptr;
     }
 
     void clickTypeAndSet_data() {
@@ -45,18 +33,14 @@ private slots:
         QFETCH(QPoint, set);
         QFETCH(QString, typed);
         QFETCH(QColor, colour);
-        app = x.launch(SWATCHLY_BIN);
-        const qulonglong win = x.waitForWindow("^Swatchly$");
-        QVERIFY2(win, "the Swatchly window did not appear");
-        const QRect g = x.geometry(win);
-        const QPoint client = g.topLeft() + QPoint(0, g.height() - 255);
-        const QPoint preview = client + QPoint(232, 62);
-        QTRY_VERIFY_WITH_TIMEOUT(x.pixel(preview) == QColor(Qt::black), 5000);
+        SwatchlyWindow w(x);
+        QVERIFY2(w.launch(), "the Swatchly window did not appear");
+        QTRY_VERIFY_WITH_TIMEOUT(w.preview() == QColor(Qt::black), 5000);
 
-        click(client + box);
+        w.click(box);
         x.xdotool({"type", "--delay", "30", typed});
-        click(client + set);
-        QTRY_COMPARE_WITH_TIMEOUT(x.pixel(preview), colour, 5000);
+        w.click(set);
+        QTRY_COMPARE_WITH_TIMEOUT(w.preview(), colour, 5000);
     }
 };
 

@@ -148,6 +148,12 @@ QColor XSession::pixel(QPoint rootPos) { return screenshot().pixelColor(rootPos)
 
 void XSession::xdotool(const QStringList& args) { run("xdotool", args); }
 
+void XSession::pointTo(QPoint rootPos) {
+    xdotool({"mousemove", QString::number(rootPos.x()), QString::number(rootPos.y())});
+}
+
+QString XSession::activeWindow() { return run("xdotool", {"getactivewindow"}).trimmed(); }
+
 QString XSession::xprop(qulonglong window, const QString& property) {
     return run("xprop", {"-id", QString::number(window), property});
 }

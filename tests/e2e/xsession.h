@@ -38,6 +38,9 @@ public:
     QColor pixel(QPoint rootPos);
     // xdotool with the given arguments, to its end.
     void xdotool(const QStringList& args);
+    void pointTo(QPoint rootPos);
+    // The active window's id, as xdotool prints it.
+    QString activeWindow();
     // The value of a root- or window-property as xprop prints it.
     QString xprop(qulonglong window, const QString& property);
 
