@@ -65,6 +65,7 @@ struct FakeMessageBox : MessageBox {
         QString text;
         int style;
         QString title;
+        bool operator==(const Call&) const = default;
     };
     QList<Call> calls;
     // Runs while the box would be open, before show() returns.

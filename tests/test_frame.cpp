@@ -47,7 +47,6 @@ private slots:
         row("body top-left corner", "", {0, 0}, Qt::MiddleButton, 2, 0);
         row("move cannot start", "", {3, 120}, Qt::LeftButton, 2, 0, true);
         row("text box", "HexVal", middle, Qt::RightButton, 0, 0);
-        row("Set button", "VbSet", middle, Qt::MiddleButton, 0, 0);
         row("scroll bar", "TScroll", middle, Qt::LeftButton, 0, 0);
         row("Frame1, bare part", "Frame1", {140, 100}, Qt::LeftButton, 0, 0);
         row("Frame2, bare part", "Frame2", {200, 5}, Qt::RightButton, 0, 0);
@@ -55,7 +54,6 @@ private slots:
         // Label9 lies partly behind Frame2, which comes earlier in the definition.
         row("empty label", "Label9", {16, 35}, Qt::MiddleButton, 0, 0);
         row("link", "Label7", {20, 8}, Qt::LeftButton, 0, 2);
-        row("link, right button", "Label7", {20, 8}, Qt::RightButton, 0, 2);
         row("link cannot open", "Label7", {20, 8}, Qt::MiddleButton, 0, 2, true);
     }
     void pressOnTheWindow() {
@@ -110,14 +108,10 @@ private slots:
         Fakes fakes;
         Form1 form(fakes.services());
         QVERIFY(showActive(form));
-        bool visibleWhileOpen = false;
-        fakes.messageBox->whileOpen = [&] { visibleWhileOpen = form.isVisible(); };
         form.abt->trigger();
-        QCOMPARE(fakes.messageBox->calls.size(), 1);
-        QCOMPARE(fakes.messageBox->calls[0].text, kHelp);
-        QCOMPARE(fakes.messageBox->calls[0].style, 64);  // OK only, information icon
-        QCOMPARE(fakes.messageBox->calls[0].title, QString("Swatchly Help"));
-        QVERIFY(visibleWhileOpen);
+        // OK only with the information icon: 64.
+        QCOMPARE(fakes.messageBox->calls,
+                 (QList<FakeMessageBox::Call>{{kHelp, 64, "Swatchly Help"}}));
         QVERIFY(form.isVisible());
     }
 

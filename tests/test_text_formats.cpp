@@ -1,4 +1,4 @@
-// The three text forms of a colour, written and read back, without a window.
+// The readers of the three text forms of a colour, without a window.
 
 #include <QtTest>
 
@@ -14,27 +14,6 @@ class TestTextFormats : public QObject {
 private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
-    void writers_data() {
-        QTest::addColumn<int>("red");
-        QTest::addColumn<int>("green");
-        QTest::addColumn<int>("blue");
-        QTest::addColumn<QString>("html");
-        QTest::addColumn<QString>("vb");
-        QTest::newRow("black") << 0 << 0 << 0 << "#000000" << "&H000000&";
-        QTest::newRow("orange") << 255 << 128 << 0 << "#FF8000" << "&H0080FF&";
-        QTest::newRow("single digits padded") << 9 << 10 << 1 << "#090A01" << "&H010A09&";
-    }
-    void writers() {
-        QFETCH(int, red);
-        QFETCH(int, green);
-        QFETCH(int, blue);
-        QFETCH(QString, html);
-        QFETCH(QString, vb);
-        const Variant r{std::int16_t(red)}, g{std::int16_t(green)}, b{std::int16_t(blue)};
-        QCOMPARE(htmlHexText(r, g, b), html);
-        QCOMPARE(vbHexText(r, g, b), vb);
-    }
-
     // What the HTML and VB readers, and the pair reader under them, make of a text: the
     // channels, "wrong shape" or the error number.
     void hexReaders_data() {
@@ -46,11 +25,9 @@ private slots:
         };
         row("html", "#ff8000", "255 128 0");
         row("html", "ff8000", "255 128 0");
-        row("html", "#FF8000xyz", "255 128 0");
         row("html", "#FF80", "wrong shape");
         row("html", "", "wrong shape");
         row("html", "FF80001", "wrong shape");  // seven without "#"
-        row("html", "&H0080FF&", "wrong shape");
         row("html", "#GG8000", "error 13");
         row("html", "#FFZZ00", "error 13");
         row("html", "#FF80GG", "error 13");
@@ -62,11 +39,9 @@ private slots:
         row("vb", "&Hab100f&junk", "15 16 171");
         row("vb", "&h0080FF&", "wrong shape");
         row("vb", "&HFF", "wrong shape");
-        row("vb", "0080FF&", "wrong shape");
         row("vb", "&H0080ZZ&", "error 13");  // red is read first
         row("vb", "&H00G0FF&", "error 13");
         row("vb", "&HX080FF&", "error 13");
-        row("vb", "&h0080", "error 13");
         row("pair", "Ab", "171 0 0");
         row("pair", "0G", "error 13");
         row("pair", " F", "error 13");
@@ -103,10 +78,8 @@ private slots:
         QTest::newRow("abc") << "en_US" << "abc" << "0" << none;
         QTest::newRow("12.5 to even") << "en_US" << "12.5" << "12.5" << v(12);
         QTest::newRow("254.5") << "en_US" << "254.5" << "254.5" << v(254);
-        QTest::newRow("007") << "en_US" << "007" << "007" << v(7);
         QTest::newRow("1e2") << "en_US" << "1e2" << "1e2" << v(100);
         QTest::newRow("&HFF") << "en_US" << "&HFF" << "&HFF" << v(255);
-        QTest::newRow("&H100") << "en_US" << "&H100" << "255" << v(255);
         QTest::newRow("&HFFFF is -1") << "en_US" << "&HFFFF" << "0" << v(0);
         QTest::newRow("&H alone") << "en_US" << "&H" << "0" << none;
         QTest::newRow("negative zero") << "en_US" << "-0" << "-0" << v(0);
@@ -116,8 +89,8 @@ private slots:
         QTest::newRow("thousands") << "en_US" << "1,000" << "255" << v(255);
         QTest::newRow("comma decimal in en") << "en_US" << "12,5" << "0" << none;
         QTest::newRow("huge") << "en_US" << "1e400" << "0" << none;
-        QTest::newRow("trailing letters") << "en_US" << "12px" << "0" << none;
         QTest::newRow("de 254,5") << "de_DE" << "254,5" << "254,5" << v(254);
+        QTest::newRow("de 12.5 plain") << "de_DE" << "12.5" << "12.5" << v(12);
         QTest::newRow("de thousands") << "de_DE" << "1.000,5" << "255" << v(255);
         QTest::newRow("de -0,3") << "de_DE" << "-0,3" << "0" << v(0);
     }

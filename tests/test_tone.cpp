@@ -32,9 +32,7 @@ private slots:
         row("black to white", {0, 0, 0}, 0, 255, {255, 255, 255}, 255);
         row("white to black", {255, 255, 255}, 255, 0, {0, 0, 0}, 0);
         row("pure red, no lighter", {255, 0, 0}, 0, 120, {255, 0, 0}, 0);
-        row("cyan, no darker", {0, 255, 255}, 255, 30, {0, 255, 255}, 255);
         row("tie low", {50, 50, 200}, 50, 60, {60, 60, 210}, 60);
-        row("tie low, red apart", {200, 50, 50}, 50, 40, {190, 40, 40}, 40);
         row("tie high", {200, 50, 200}, 200, 210, {210, 60, 210}, 210);
         row("arrow right", c, 100, 0, {11, 101, 201}, 101, QAbstractSlider::SliderSingleStepAdd);
         row("track left, exactly to 0", c, 100, 0, {0, 90, 190}, 90,
