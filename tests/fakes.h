@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "app/platform/services.h"
+#include "app/runtime/runtime_error.h"
 
 namespace swatchly {
 
@@ -18,10 +19,10 @@ struct FakeScreenProbe : ScreenProbe {
     std::int64_t active = 0;
     QPoint cursor;
     std::optional<std::int32_t> pixel;  // nothing: the read fails
-    int activeCalls = 0, cursorCalls = 0;
+    int cursorCalls = 0;
     QList<QPoint> pixelReads;
 
-    std::int64_t activeWindow() override { return ++activeCalls, active; }
+    std::int64_t activeWindow() override { return active; }
     QPoint cursorPos() override { return ++cursorCalls, cursor; }
     std::optional<std::int32_t> pixelAt(QPoint pos) override {
         pixelReads << pos;
@@ -39,20 +40,24 @@ struct FakeScreenProbe : ScreenProbe {
     }
 };
 
+// `fail` makes each service fail the way its platform can: a move that cannot start raises,
+// an address that cannot be opened gives false.
 struct FakeWindowManager : WindowManager {
     int moves = 0;
     QList<bool> stayOnTopCalls;
+    bool fail = false;
 
-    void startMove(QWidget*) override { ++moves; }
+    void startMove(QWidget*) override {
+        ++moves;
+        if (fail) throw RuntimeError::invalidCall();
+    }
     void setStayOnTop(QWidget*, bool onTop) override { stayOnTopCalls << onTop; }
 };
 
 struct FakeShell : Shell {
     QStringList opened;
-    bool open(const QString& address) override {
-        opened << address;
-        return true;
-    }
+    bool fail = false;
+    bool open(const QString& address) override { return opened << address, !fail; }
 };
 
 struct FakeMessageBox : MessageBox {
@@ -60,6 +65,7 @@ struct FakeMessageBox : MessageBox {
         QString text;
         int style;
         QString title;
+        bool operator==(const Call&) const = default;
     };
     QList<Call> calls;
     // Runs while the box would be open, before show() returns.

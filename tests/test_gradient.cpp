@@ -1,12 +1,9 @@
 // The gradient strip: the colour of each column, and the strip as drops on its two ends draw it
 // and as it shows after repaints.
 
-#include <QMimeData>
 #include <QtTest>
-#include <memory>
 
-#include "app/form1.h"
-#include "colour/swatches.h"
+#include "support.h"
 #include "tools/gradient.h"
 
 using namespace swatchly;
@@ -15,34 +12,28 @@ namespace {
 
 QColor qcolor(std::int32_t packed) { return PictureBox::toQColor(packed); }
 
-// The preview dragged out (capturing the channel texts) and dropped on a box.
-void dragPreviewOnto(Form1& form, QWidget* target) {
-    const auto data = colourMimeData(form.NewPrev->BackColor());
-    QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(form.NewPrev, &enter);
-    QDragLeaveEvent leave;
-    QApplication::sendEvent(form.NewPrev, &leave);
-    QDragEnterEvent over(QPoint(2, 2), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &over);
-    QDropEvent drop(QPointF(3, 3), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &drop);
-    QVERIFY(drop.isAccepted());
-}
-
-void setBars(Form1& form, int r, int g, int b) {
-    form.SetBars(std::int16_t(r), std::int16_t(g), std::int16_t(b));
-}
-
-// The strip as it shows on screen, column by column (the top and the bottom row agree).
+// The strip as it shows on screen, column by column; empty when a column is not one colour.
 QList<QColor> stripColumns(Form1& form) {
     const QImage image = form.Gradient->grab().toImage();
     QList<QColor> columns;
     for (int x = 0; x < image.width(); ++x) {
-        const QColor top = image.pixelColor(x, 0);
-        if (image.pixelColor(x, image.height() - 1) != top) return {};
-        columns << top;
+        for (int y = 1; y < image.height(); ++y)
+            if (image.pixelColor(x, y) != image.pixelColor(x, 0)) return {};
+        columns << image.pixelColor(x, 0);
     }
     return columns;
+}
+
+// Drops on the strip's ends, each of the channel texts as typed: "L 255 0 0" drops red on
+// GradientL.
+void dropOnEnds(Form1& form, const QStringList& drops) {
+    for (const QString& drop : drops) {
+        const QStringList part = drop.split(' ');
+        type(form.Rtxt, part[1]);
+        type(form.Gtxt, part[2]);
+        type(form.Btxt, part[3]);
+        QVERIFY(Drag().previewOnto(form, part[0] == "L" ? form.GradientL : form.GradientR));
+    }
 }
 
 }  // namespace
@@ -58,38 +49,23 @@ private slots:
         QTest::addColumn<double>("width");
         QTest::addColumn<int>("i");
         QTest::addColumn<QColor>("expected");
-        const GradientEnd black{0, 0, 0};
-        const GradientEnd red{255, 0, 0};
-        const GradientEnd blue10{0, 0, 10};
-        QTest::newRow("to red, first column one step on")
-            << black << red << 255.0 << 0 << QColor(1, 0, 0);
-        QTest::newRow("to red, column 100") << black << red << 255.0 << 100 << QColor(101, 0, 0);
-        QTest::newRow("to red, last column") << black << red << 255.0 << 254 << QColor(255, 0, 0);
-        QTest::newRow("to blue 10, first column")
-            << black << blue10 << 255.0 << 0 << QColor(0, 0, 0);
-        QTest::newRow("to blue 10, 0.5098 at 12")
-            << black << blue10 << 255.0 << 12 << QColor(0, 0, 1);
-        QTest::newRow("to blue 10, 1.4902 at 37")
-            << black << blue10 << 255.0 << 37 << QColor(0, 0, 1);
-        QTest::newRow("to blue 10, last column")
-            << black << blue10 << 255.0 << 254 << QColor(0, 0, 10);
-        QTest::newRow("2.5 to even")
-            << black << GradientEnd{5, 0, 0} << 2.0 << 0 << QColor(2, 0, 0);
-        QTest::newRow("3.5 to even")
-            << black << GradientEnd{7, 0, 0} << 2.0 << 0 << QColor(4, 0, 0);
-        QTest::newRow("0.5 to even")
-            << black << GradientEnd{127.5, 0, 0} << 255.0 << 0 << QColor(0, 0, 0);
-        QTest::newRow("1.5 to even")
-            << black << GradientEnd{127.5, 0, 0} << 255.0 << 2 << QColor(2, 0, 0);
-        QTest::newRow("2.5 to even at 255")
-            << black << GradientEnd{127.5, 0, 0} << 255.0 << 4 << QColor(2, 0, 0);
-        QTest::newRow("falling from red") << red << black << 255.0 << 0 << QColor(254, 0, 0);
-        QTest::newRow("one colour both ends") << GradientEnd{10, 20, 30} << GradientEnd{10, 20, 30}
-                                              << 255.0 << 77 << QColor(10, 20, 30);
-        QTest::newRow("above 255 counts as 255")
-            << black << GradientEnd{300, 0, 0} << 3.0 << 2 << QColor(255, 0, 0);
-        QTest::newRow("all channels") << GradientEnd{0, 255, 100} << GradientEnd{255, 0, 100} << 5.0
-                                      << 1 << QColor(102, 153, 100);
+        auto row = [](const char* name, GradientEnd left, GradientEnd right, double width, int i,
+                      QColor expected) {
+            QTest::newRow(name) << left << right << width << i << expected;
+        };
+        const GradientEnd black{0, 0, 0}, red{255, 0, 0}, blue10{0, 0, 10}, half{127.5, 0, 0};
+        row("to red, column 0 a step on", black, red, 255, 0, QColor(1, 0, 0));
+        row("to red, column 100", black, red, 255, 100, QColor(101, 0, 0));
+        row("to blue 10, 0.5098 at 12", black, blue10, 255, 12, QColor(0, 0, 1));
+        row("to blue 10, 1.4902 at 37", black, blue10, 255, 37, QColor(0, 0, 1));
+        row("to blue 10, last column", black, blue10, 255, 254, QColor(0, 0, 10));
+        row("0.5 to even", black, half, 255, 0, QColor(0, 0, 0));
+        row("1.5 to even", black, half, 255, 2, QColor(2, 0, 0));
+        row("2.5 to even", black, half, 255, 4, QColor(2, 0, 0));
+        row("3.5 to even", black, {7, 0, 0}, 2, 0, QColor(4, 0, 0));
+        row("falling from red", red, black, 255, 0, QColor(254, 0, 0));
+        row("above 255 counts as 255", black, {300, 0, 0}, 3, 2, QColor(255, 0, 0));
+        row("all channels", {0, 255, 100}, {255, 0, 100}, 5, 1, QColor(102, 153, 100));
     }
     void column() {
         QFETCH(GradientEnd, left);
@@ -100,152 +76,61 @@ private slots:
         QCOMPARE(qcolor(gradientColumn(left, right, width, i)), expected);
     }
 
-    void blackToRedStepsOnePerColumn() {
-        for (int i = 0; i < 255; ++i)
-            QCOMPARE(qcolor(gradientColumn({0, 0, 0}, {255, 0, 0}, 255, i)), QColor(i + 1, 0, 0));
+    // Each drop redraws all 255 columns from the endpoints as the texts give them; an end
+    // never dropped on is black. The current colour is not touched.
+    void dropsDrawTheStrip_data() {
+        QTest::addColumn<QStringList>("drops");
+        QTest::addColumn<GradientEnd>("left");
+        QTest::addColumn<GradientEnd>("right");
+        QTest::addColumn<int>("rightBox");  // GradientR's colour
+        auto row = [](const char* name, QStringList drops, GradientEnd left, GradientEnd right,
+                      int rightBox) { QTest::newRow(name) << drops << left << right << rightBox; };
+        row("on the right first", {"R 255 0 0"}, {0, 0, 0}, {255, 0, 0}, rgb(255, 0, 0));
+        row("on the left first", {"L 0 255 0"}, {0, 255, 0}, {0, 0, 0}, 0);
+        row("black to blue 10", {"R 0 0 10"}, {0, 0, 0}, {0, 0, 10}, rgb(0, 0, 10));
+        row("one colour on both ends", {"L 10 20 30", "R 10 20 30"}, {10, 20, 30}, {10, 20, 30},
+            rgb(10, 20, 30));
+        row("the last drops count", {"R 255 0 0", "L 40 50 60", "R 40 50 60"}, {40, 50, 60},
+            {40, 50, 60}, rgb(40, 50, 60));
+        // The box shows the text as RGB takes it; the blend uses the number itself.
+        row("127.5 typed", {"R 127.5 0 0"}, {0, 0, 0}, {127.5, 0, 0}, rgb(128, 0, 0));
+        row("300 typed", {"R 300 0 0"}, {0, 0, 0}, {300, 0, 0}, rgb(255, 0, 0));
     }
-
-    void blackToBlueTenRoundsToNearest() {
-        // 10 (i + 1) / 255 never falls on a half, so the nearest whole number is exact integer
-        // arithmetic: (20 (i + 1) + 255) / 510.
-        for (int i = 0; i < 255; ++i)
-            QCOMPARE(qcolor(gradientColumn({0, 0, 0}, {0, 0, 10}, 255, i)),
-                     QColor(0, 0, (20 * (i + 1) + 255) / 510));
-    }
-
-    void dropOnRightFirstBlendsFromBlack() {
+    void dropsDrawTheStrip() {
+        QFETCH(QStringList, drops);
+        QFETCH(GradientEnd, left);
+        QFETCH(GradientEnd, right);
+        QFETCH(int, rightBox);
         Form1 form;
         form.show();
-        setBars(form, 255, 0, 0);
-        dragPreviewOnto(form, form.GradientR);
-        QCOMPARE(form.GradientR->BackColor(), rgb(255, 0, 0));
-        QCOMPARE(form.GradientL->BackColor(), 0);
-        QCOMPARE(form.GradRightR, Variant("255"));  // the captured text, kept as it was
-        QCOMPARE(form.GradLeftR, Variant(std::int16_t(0)));
+        dropOnEnds(form, drops);
+        QCOMPARE(form.GradientR->BackColor(), rightBox);
         const QList<QColor> columns = stripColumns(form);
         QCOMPARE(columns.size(), 255);
-        for (int i = 0; i < columns.size(); ++i) QCOMPARE(columns[i], QColor(i + 1, 0, 0));
-    }
-
-    void dropOnLeftFirstBlendsToBlack() {
-        Form1 form;
-        form.show();
-        setBars(form, 0, 255, 0);
-        dragPreviewOnto(form, form.GradientL);
-        QCOMPARE(form.GradientL->BackColor(), rgb(0, 255, 0));
-        QCOMPARE(form.GradientR->BackColor(), 0);
-        const QList<QColor> columns = stripColumns(form);
-        QCOMPARE(columns.size(), 255);
-        for (int i = 0; i < columns.size(); ++i) QCOMPARE(columns[i], QColor(0, 254 - i, 0));
-    }
-
-    void blueTenAcrossTheStrip() {
-        Form1 form;
-        form.show();
-        setBars(form, 0, 0, 10);
-        dragPreviewOnto(form, form.GradientR);
-        const QList<QColor> columns = stripColumns(form);
-        QCOMPARE(columns.size(), 255);
-        QCOMPARE(columns[0], QColor(0, 0, 0));
-        QCOMPARE(columns[12], QColor(0, 0, 1));
-        QCOMPARE(columns[37], QColor(0, 0, 1));
-        QCOMPARE(columns[38], QColor(0, 0, 2));
-        QCOMPARE(columns[254], QColor(0, 0, 10));
-    }
-
-    void oneColourOnBothEndsFillsTheStrip() {
-        Form1 form;
-        form.show();
-        setBars(form, 10, 20, 30);
-        dragPreviewOnto(form, form.GradientL);
-        dragPreviewOnto(form, form.GradientR);
-        const QList<QColor> columns = stripColumns(form);
-        QCOMPARE(columns.size(), 255);
-        for (const QColor& c : columns) QCOMPARE(c, QColor(10, 20, 30));
-    }
-
-    // An unapplied text is what the endpoint keeps: the box shows it as RGB takes it, the
-    // blend uses the number itself.
-    void typedTextIsTheEndpoint() {
-        Form1 form;
-        form.show();
-        form.Rtxt->QLineEdit::setText("127.5");
-        dragPreviewOnto(form, form.GradientR);
-        QCOMPARE(form.GradientR->BackColor(), rgb(128, 0, 0));  // 127.5 to even
-        QCOMPARE(form.GradRightR, Variant("127.5"));
-        QList<QColor> columns = stripColumns(form);
-        QCOMPARE(columns.size(), 255);
-        // Red (i + 1) / 2: the halves go to the even neighbour.
-        QCOMPARE(columns[0], QColor(0, 0, 0));
-        QCOMPARE(columns[2], QColor(2, 0, 0));
-        QCOMPARE(columns[4], QColor(2, 0, 0));
-        QCOMPARE(columns[6], QColor(4, 0, 0));
-        QCOMPARE(columns[254], QColor(128, 0, 0));
-
-        form.Rtxt->QLineEdit::setText("300");
-        dragPreviewOnto(form, form.GradientR);
-        QCOMPARE(form.GradientR->BackColor(), rgb(255, 0, 0));
-        QCOMPARE(form.GradRightR, Variant("300"));
-        columns = stripColumns(form);
-        QCOMPARE(columns[0], QColor(1, 0, 0));      // 300 / 255 = 1.18
-        QCOMPARE(columns[215], QColor(254, 0, 0));  // 300 * 216 / 255 = 254.1
-        QCOMPARE(columns[216], QColor(255, 0, 0));  // 255.3, and from here on 255
-        QCOMPARE(columns[254], QColor(255, 0, 0));
-        QCOMPARE(int(form.RScroll->Value()), 0);  // the current colour is not touched
+        for (int i = 0; i < columns.size(); ++i)
+            QCOMPARE(columns[i], qcolor(gradientColumn(left, right, 255, i)));
+        QCOMPARE(bars(form), (Rgb{0, 0, 0}));
     }
 
     void blendSurvivesRepaints() {
         Form1 form;
+        QCOMPARE(form.Gradient->size(), QSize(255, 17));
         form.show();
-        setBars(form, 0, 0, 255);
-        dragPreviewOnto(form, form.GradientL);
-        setBars(form, 255, 255, 0);
-        dragPreviewOnto(form, form.GradientR);
+        QCOMPARE(stripColumns(form), QList<QColor>(255, Qt::black));  // until the first drop
+        dropOnEnds(form, {"L 0 0 255", "R 255 255 0"});
         const QList<QColor> drawn = stripColumns(form);
-        QCOMPARE(drawn.size(), 255);
-        QCOMPARE(drawn[254], QColor(255, 255, 0));
         QCOMPARE(drawn[127], QColor(128, 128, 127));
-
         form.Gradient->repaint();
         QCOMPARE(stripColumns(form), drawn);
         form.hide();
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        form.Gradient->update();
         QCoreApplication::processEvents();
         QCOMPARE(stripColumns(form), drawn);
-        // Other boxes changing, the current colour changing: the strip stays until a drop.
-        setBars(form, 9, 9, 9);
+        // The current colour changing, other boxes repainting: the strip stays until a drop.
+        setBars(form, {9, 9, 9});
         form.GradientL->repaint();
         QCOMPARE(stripColumns(form), drawn);
-    }
-
-    void everyDropRedrawsTheWholeStrip() {
-        Form1 form;
-        form.show();
-        setBars(form, 255, 0, 0);
-        dragPreviewOnto(form, form.GradientR);
-        setBars(form, 40, 50, 60);
-        dragPreviewOnto(form, form.GradientL);
-        dragPreviewOnto(form, form.GradientR);
-        const QList<QColor> columns = stripColumns(form);
-        QCOMPARE(columns.size(), 255);
-        for (const QColor& c : columns) QCOMPARE(c, QColor(40, 50, 60));
-    }
-
-    void stripIsOneLinePerPixelColumn() {
-        Form1 form;
-        QCOMPARE(form.Gradient->width(), 255);
-        QCOMPARE(form.Gradient->height(), 17);
-        QCOMPARE(form.Gradient->toolTip(),
-                 QString("The gradient, use the 'get pixel' button to grab a color"));
-        QCOMPARE(form.GradientL->toolTip(), QString("Drop here the first color for the gradient"));
-        QCOMPARE(form.GradientR->toolTip(), QString("Drop here the second color for the gradient"));
-        // Until the first drop the strip shows its black background.
-        form.show();
-        const QList<QColor> columns = stripColumns(form);
-        QCOMPARE(columns.size(), 255);
-        for (const QColor& c : columns) QCOMPARE(c, QColor(0, 0, 0));
     }
 };
 
