@@ -6,8 +6,8 @@
 #include <QMenuBar>
 #include <QtTest>
 
-#include "app/form1.h"
 #include "fakes.h"
+#include "support.h"
 
 using namespace swatchly;
 
@@ -33,17 +33,16 @@ struct ActiveForm {
     Fakes fakes;
     Form1 form{fakes.services()};
     ActiveForm() {
-        form.show();
-        form.activateWindow();
-        if (!QTest::qWaitForWindowActive(&form)) qWarning("the window did not become active");
+        if (!showActive(form)) qWarning("the window did not become active");
     }
     QWidget* focus() const { return QApplication::focusWidget(); }
     void press(Qt::Key key, int times = 1, Qt::KeyboardModifiers modifiers = {}) {
         for (int i = 0; i < times; ++i) QTest::keyClick(focus(), key, modifiers);
     }
-    QColor preview() const { return PictureBox::toQColor(form.NewPrev->BackColor()); }
-    QColor bars() const {
-        return QColor(form.RScroll->Value(), form.GScroll->Value(), form.BScroll->Value());
+    // The bars and the preview agree on the colour.
+    void verifyColour(Rgb colour) const {
+        QCOMPARE(bars(form), colour);
+        QCOMPARE(form.NewPrev->BackColor(), packed(colour));
     }
 };
 
@@ -66,7 +65,6 @@ private slots:
         // The 40 controls of the window that are widgets and shown, the client area they sit
         // in and the menu bar.
         QCOMPARE(named, 42);
-        QVERIFY(!nameOf(form.menuBar()).isEmpty());
         QCOMPARE(entryNames(form.menuBar()), QStringList({"File", "Options"}));
         QCOMPARE(nameOf(form.f), QString("File"));
         QCOMPARE(entryNames(form.f), QStringList({"Help", "Exit"}));
@@ -74,64 +72,22 @@ private slots:
         QCOMPARE(entryNames(form.opt), QStringList({"Stay On Top"}));
     }
 
+    // A few names by their source: caption, tooltip, or the row or bar the control belongs to;
+    // the Set buttons also say which row they apply.
     void namesSayWhatAControlIs_data() {
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("description");  // checked where given
-        // A caption names its control.
-        QTest::newRow("Grab Color") << "GetPixelbtn"
-                                    << "Grab Color" << QString();
-        QTest::newRow("a row label") << "Label4"
-                                     << "RGB" << QString();
-        QTest::newRow("a channel label") << "Label1"
-                                         << "Red:" << QString();
-        QTest::newRow("the link") << "Label7"
-                                  << "https://swatchly.example/" << QString();
-        // The three Set buttons also say which row they apply.
-        QTest::newRow("Set of the decimal row") << "RGBSet"
-                                                << "Set"
-                                                << "Applies the red, green and blue values";
-        QTest::newRow("Set of the VB row") << "VbSet"
-                                           << "Set"
-                                           << "Applies the VB hex text";
-        QTest::newRow("Set of the HEX row") << "HexSet"
-                                            << "Set"
-                                            << "Applies the HTML hex text";
-        // Without a caption, the tooltip.
-        QTest::newRow("preview") << "NewPrev"
-                                 << "Drag this color to one of the saveslots or to the gradient"
-                                 << QString();
-        QTest::newRow("swatch slot") << "SaveC3"
-                                     << "Doubleclick to set as current color" << QString();
-        QTest::newRow("gradient end") << "GradientL"
-                                      << "Drop here the first color for the gradient" << QString();
-        // Without either, the row or bar the control belongs to.
-        QTest::newRow("red value") << "Rtxt"
-                                   << "Red value" << QString();
-        QTest::newRow("green value") << "Gtxt"
-                                     << "Green value" << QString();
-        QTest::newRow("blue value") << "Btxt"
-                                    << "Blue value" << QString();
-        QTest::newRow("HTML hex") << "HexVal"
-                                  << "HTML hex" << QString();
-        QTest::newRow("VB hex") << "VbVal"
-                                << "VB hex" << QString();
-        QTest::newRow("HTML") << "Text1"
-                              << "HTML" << QString();
-        QTest::newRow("red bar") << "RScroll"
-                                 << "Red" << QString();
-        QTest::newRow("green bar") << "GScroll"
-                                   << "Green" << QString();
-        QTest::newRow("blue bar") << "BScroll"
-                                  << "Blue" << QString();
-        QTest::newRow("tone bar") << "TScroll"
-                                  << "Tone" << QString();
-        QTest::newRow("red preview") << "RPrev"
-                                     << "Red preview" << QString();
-        QTest::newRow("text frame") << "Frame1"
-                                    << "Colour as text" << QString();
-        QTest::newRow("channel frame") << "Frame2"
-                                       << "Channels" << QString();
+        QTest::newRow("caption") << "GetPixelbtn" << "Grab Color" << QString();
+        QTest::newRow("link") << "Label7" << "https://swatchly.example/" << QString();
+        QTest::newRow("Set: decimal row") << "RGBSet" << "Set"
+                                          << "Applies the red, green and blue values";
+        QTest::newRow("Set: VB row") << "VbSet" << "Set" << "Applies the VB hex text";
+        QTest::newRow("Set: HEX row") << "HexSet" << "Set" << "Applies the HTML hex text";
+        QTest::newRow("tooltip") << "SaveC3" << "Doubleclick to set as current color" << QString();
+        QTest::newRow("box of a row") << "HexVal" << "HTML hex" << QString();
+        QTest::newRow("box of a channel") << "Rtxt" << "Red value" << QString();
+        QTest::newRow("bar") << "TScroll" << "Tone" << QString();
     }
     void namesSayWhatAControlIs() {
         QFETCH(QString, control);
@@ -167,32 +123,25 @@ private slots:
     void barsMoveByKeys_data() {
         QTest::addColumn<QString>("bar");
         QTest::addColumn<QList<int>>("keys");
-        QTest::addColumn<QColor>("colour");
-        QTest::newRow("red: Right") << "RScroll" << QList<int>{Qt::Key_Right} << QColor(1, 0, 0);
+        QTest::addColumn<Rgb>("colour");
         QTest::newRow("red: Right Right Left")
-            << "RScroll" << QList<int>{Qt::Key_Right, Qt::Key_Right, Qt::Key_Left}
-            << QColor(1, 0, 0);
+            << "RScroll" << QList<int>{Qt::Key_Right, Qt::Key_Right, Qt::Key_Left} << Rgb{1, 0, 0};
         // Page Up goes towards the start, as on any scroll bar.
-        QTest::newRow("green: Page Down")
-            << "GScroll" << QList<int>{Qt::Key_PageDown} << QColor(0, 10, 0);
-        QTest::newRow("blue: End") << "BScroll" << QList<int>{Qt::Key_End} << QColor(0, 0, 255);
+        QTest::newRow("green: Page Down") << "GScroll" << QList<int>{Qt::Key_PageDown} << Rgb{0, 10, 0};
         QTest::newRow("blue: End Page Up")
-            << "BScroll" << QList<int>{Qt::Key_End, Qt::Key_PageUp} << QColor(0, 0, 245);
+            << "BScroll" << QList<int>{Qt::Key_End, Qt::Key_PageUp} << Rgb{0, 0, 245};
         QTest::newRow("green: Page Down Home")
-            << "GScroll" << QList<int>{Qt::Key_PageDown, Qt::Key_Home} << QColor(0, 0, 0);
-        QTest::newRow("tone: Right") << "TScroll" << QList<int>{Qt::Key_Right} << QColor(1, 1, 1);
-        QTest::newRow("tone: Page Down")
-            << "TScroll" << QList<int>{Qt::Key_PageDown} << QColor(10, 10, 10);
+            << "GScroll" << QList<int>{Qt::Key_PageDown, Qt::Key_Home} << Rgb{0, 0, 0};
+        QTest::newRow("tone: Page Down") << "TScroll" << QList<int>{Qt::Key_PageDown} << Rgb{10, 10, 10};
     }
     void barsMoveByKeys() {
         QFETCH(QString, bar);
         QFETCH(QList<int>, keys);
-        QFETCH(QColor, colour);
+        QFETCH(Rgb, colour);
         ActiveForm f;
         f.form.findChild<QWidget*>(bar)->setFocus(Qt::TabFocusReason);
         for (int key : keys) f.press(Qt::Key(key));
-        QCOMPARE(f.bars(), colour);
-        QCOMPARE(f.preview(), colour);
+        f.verifyColour(colour);
     }
 
     // Tab to a box (its text selected, so typing replaces it), type, Shift+Tab back to the
@@ -203,13 +152,13 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("backTabs");
         QTest::addColumn<QString>("set");
-        QTest::addColumn<QColor>("colour");
+        QTest::addColumn<Rgb>("colour");
         QTest::newRow("HTML hex") << "HexVal" << 8 << "#FF8000" << 2 << "HexSet"
-                                  << QColor(255, 128, 0);
+                                  << Rgb{255, 128, 0};
         QTest::newRow("VB hex") << "VbVal" << 7 << "&H0080FF&" << 2 << "VbSet"
-                                << QColor(255, 128, 0);
-        QTest::newRow("blue value") << "Btxt" << 10 << "128" << 1 << "RGBSet" << QColor(0, 0, 128);
-        QTest::newRow("red value") << "Rtxt" << 12 << "200" << 3 << "RGBSet" << QColor(200, 0, 0);
+                                << Rgb{255, 128, 0};
+        QTest::newRow("blue value") << "Btxt" << 10 << "128" << 1 << "RGBSet" << Rgb{0, 0, 128};
+        QTest::newRow("red value") << "Rtxt" << 12 << "200" << 3 << "RGBSet" << Rgb{200, 0, 0};
     }
     void colourAppliedByKeyboardOnly() {
         QFETCH(QString, box);
@@ -217,7 +166,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(int, backTabs);
         QFETCH(QString, set);
-        QFETCH(QColor, colour);
+        QFETCH(Rgb, colour);
         ActiveForm f;
         QCOMPARE(f.focus(), f.form.RScroll);
         f.press(Qt::Key_Tab, tabs);
@@ -230,8 +179,7 @@ private slots:
         f.press(Qt::Key_Tab, backTabs, Qt::ShiftModifier);
         QCOMPARE(f.focus(), f.form.findChild<QWidget*>(set));
         f.press(Qt::Key_Space);
-        QCOMPARE(f.bars(), colour);
-        QCOMPARE(f.preview(), colour);
+        f.verifyColour(colour);
     }
 
     // Alt reaches the menu bar; the arrows and Return pick a command.
