@@ -2,7 +2,6 @@
 // Xvfb), driven with xdotool: the fixed size against every other way of resizing, moving by
 // the body, Stay On Top, the help box, closing by the frame and the link.
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -141,28 +140,10 @@ private slots:
         }
     }
 
-    void helpBox() {
-        QVERIFY2(launch(), "the Swatchly window did not appear");
-        const QRect before = geometry();
-        QVERIFY(app->pickMenuItem(SwatchlyWindow::File, 0));
-        const qulonglong box = x.waitForWindow("^Swatchly Help$");
-        QVERIFY2(box, "the help box did not appear");
-        x.xdotool({"key", "Return"});
-        QTRY_VERIFY_WITH_TIMEOUT(x.waitForWindow("^Swatchly Help$", 0) == 0, 5000);
-        QCOMPARE(geometry(), before);
-        QVERIFY(app->process()->state() == QProcess::Running);
-    }
-
-    // File > Exit is a step of test_e2e_journey.
-    void closingByTheFrameEndsTheProgram() {
-        QVERIFY2(launch(), "the Swatchly window did not appear");
-        x.xdotool({"windowactivate", "--sync", QString::number(app->id()), "key", "alt+F4"});
-        QVERIFY(app->process()->waitForFinished(10000));
-        QCOMPARE(app->process()->exitStatus(), QProcess::NormalExit);
-        QCOMPARE(app->process()->exitCode(), 0);
-    }
-
-    void linkOpensHomePageOnEveryPress() {
+    // The help box, then the link (opened by a stand-in browser) on every press, neither
+    // moving the window; then closing by the frame ends the program as File > Exit does (a
+    // step of test_e2e_journey).
+    void helpLinkAndClose() {
         const QString log = tools.filePath("opened.log");
         QFile script(tools.filePath("xdg-open"));
         QVERIFY(script.open(QIODevice::WriteOnly));
@@ -173,6 +154,13 @@ private slots:
         env.insert("PATH", tools.path() + ":" + qEnvironmentVariable("PATH"));
         QVERIFY2(launch(env), "the Swatchly window did not appear");
         const QRect before = geometry();
+
+        QVERIFY(app->pickMenuItem(SwatchlyWindow::File, 0));
+        QVERIFY2(x.waitForWindow("^Swatchly Help$"), "the help box did not appear");
+        x.xdotool({"key", "Return"});
+        QTRY_VERIFY_WITH_TIMEOUT(x.waitForWindow("^Swatchly Help$", 0) == 0, 5000);
+        QCOMPARE(geometry(), before);
+
         auto opened = [&] {
             QFile f(log);
             return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
@@ -183,6 +171,11 @@ private slots:
         x.xdotool({"click", "3"});
         QTRY_COMPARE_WITH_TIMEOUT(opened(), link + link, 5000);
         QCOMPARE(geometry(), before);
+
+        x.xdotool({"windowactivate", "--sync", QString::number(app->id()), "key", "alt+F4"});
+        QVERIFY(app->process()->waitForFinished(10000));
+        QCOMPARE(app->process()->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(app->process()->exitCode(), 0);
     }
 };
 
