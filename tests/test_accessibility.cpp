@@ -6,18 +6,17 @@
 #include <QMenuBar>
 #include <QtTest>
 
-#include "app/form1.h"
 #include "fakes.h"
+#include "support.h"
 
 using namespace swatchly;
 
 namespace {
 
-QString accessibleText(QObject* object, QAccessible::Text text) {
+QString accessibleText(QObject* object, QAccessible::Text text = QAccessible::Name) {
     QAccessibleInterface* face = QAccessible::queryAccessibleInterface(object);
     return face ? face->text(text) : QString();
 }
-QString nameOf(QObject* object) { return accessibleText(object, QAccessible::Name); }
 
 // The names of the entries an accessible menu or menu bar offers.
 QStringList entryNames(QObject* menu) {
@@ -28,24 +27,29 @@ QStringList entryNames(QObject* menu) {
     return names;
 }
 
-// The window shown and active, with every desktop service faked, so keys go to its focus.
-struct ActiveForm {
-    Fakes fakes;
-    Form1 form{fakes.services()};
-    ActiveForm() {
-        form.show();
-        form.activateWindow();
-        if (!QTest::qWaitForWindowActive(&form)) qWarning("the window did not become active");
+// Plays a script on the shown and active window, each step to the focus (or the open menu):
+// 'text' is typed, and the box must have had its whole text selected, so the typing replaces
+// it; any other step is a key as QKeySequence names it, "*n" repeating it n times.
+void play(const QString& script) {
+    auto target = [] {
+        QWidget* popup = QApplication::activePopupWidget();
+        return popup ? popup : QApplication::focusWidget();
+    };
+    for (const QString& step : script.split(' ', Qt::SkipEmptyParts)) {
+        if (step.startsWith('\'')) {
+            auto* box = qobject_cast<QLineEdit*>(target());
+            QVERIFY2(box && box->selectedText() == box->text(), qPrintable(step));
+            QTest::keyClicks(box, step.mid(1, step.size() - 2));
+            continue;
+        }
+        const QString key = step.section('*', 0, 0);
+        const QKeyCombination combo =
+            key == "Alt" ? QKeyCombination(Qt::Key_Alt) : QKeySequence(key)[0];
+        QVERIFY2(combo.key() != Qt::Key_unknown, qPrintable(step));
+        for (int i = std::max(1, step.section('*', 1).toInt()); i > 0; --i)
+            QTest::keyClick(target(), combo.key(), combo.keyboardModifiers());
     }
-    QWidget* focus() const { return QApplication::focusWidget(); }
-    void press(Qt::Key key, int times = 1, Qt::KeyboardModifiers modifiers = {}) {
-        for (int i = 0; i < times; ++i) QTest::keyClick(focus(), key, modifiers);
-    }
-    QColor preview() const { return PictureBox::toQColor(form.NewPrev->BackColor()); }
-    QColor bars() const {
-        return QColor(form.RScroll->Value(), form.GScroll->Value(), form.BScroll->Value());
-    }
-};
+}
 
 }  // namespace
 
@@ -58,7 +62,7 @@ private slots:
         int named = 0;
         for (QWidget* w : form.findChildren<QWidget*>()) {
             if (!w->isVisibleTo(&form) && !(w->focusPolicy() & Qt::TabFocus)) continue;
-            QVERIFY2(!nameOf(w).trimmed().isEmpty(),
+            QVERIFY2(!accessibleText(w).trimmed().isEmpty(),
                      qPrintable(QString("%1 (%2) has no accessible name")
                                     .arg(w->objectName(), w->metaObject()->className())));
             ++named;
@@ -66,72 +70,27 @@ private slots:
         // The 40 controls of the window that are widgets and shown, the client area they sit
         // in and the menu bar.
         QCOMPARE(named, 42);
-        QVERIFY(!nameOf(form.menuBar()).isEmpty());
         QCOMPARE(entryNames(form.menuBar()), QStringList({"File", "Options"}));
-        QCOMPARE(nameOf(form.f), QString("File"));
         QCOMPARE(entryNames(form.f), QStringList({"Help", "Exit"}));
-        QCOMPARE(nameOf(form.opt), QString("Options"));
         QCOMPARE(entryNames(form.opt), QStringList({"Stay On Top"}));
     }
 
+    // A few names by their source: caption, tooltip, or the row or bar the control belongs to;
+    // the Set buttons also say which row they apply.
     void namesSayWhatAControlIs_data() {
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("description");  // checked where given
-        // A caption names its control.
-        QTest::newRow("Grab Color") << "GetPixelbtn"
-                                    << "Grab Color" << QString();
-        QTest::newRow("a row label") << "Label4"
-                                     << "RGB" << QString();
-        QTest::newRow("a channel label") << "Label1"
-                                         << "Red:" << QString();
-        QTest::newRow("the link") << "Label7"
-                                  << "https://swatchly.example/" << QString();
-        // The three Set buttons also say which row they apply.
-        QTest::newRow("Set of the decimal row") << "RGBSet"
-                                                << "Set"
-                                                << "Applies the red, green and blue values";
-        QTest::newRow("Set of the VB row") << "VbSet"
-                                           << "Set"
-                                           << "Applies the VB hex text";
-        QTest::newRow("Set of the HEX row") << "HexSet"
-                                            << "Set"
-                                            << "Applies the HTML hex text";
-        // Without a caption, the tooltip.
-        QTest::newRow("preview") << "NewPrev"
-                                 << "Drag this color to one of the saveslots or to the gradient"
-                                 << QString();
-        QTest::newRow("swatch slot") << "SaveC3"
-                                     << "Doubleclick to set as current color" << QString();
-        QTest::newRow("gradient end") << "GradientL"
-                                      << "Drop here the first color for the gradient" << QString();
-        // Without either, the row or bar the control belongs to.
-        QTest::newRow("red value") << "Rtxt"
-                                   << "Red value" << QString();
-        QTest::newRow("green value") << "Gtxt"
-                                     << "Green value" << QString();
-        QTest::newRow("blue value") << "Btxt"
-                                    << "Blue value" << QString();
-        QTest::newRow("HTML hex") << "HexVal"
-                                  << "HTML hex" << QString();
-        QTest::newRow("VB hex") << "VbVal"
-                                << "VB hex" << QString();
-        QTest::newRow("HTML") << "Text1"
-                              << "HTML" << QString();
-        QTest::newRow("red bar") << "RScroll"
-                                 << "Red" << QString();
-        QTest::newRow("green bar") << "GScroll"
-                                   << "Green" << QString();
-        QTest::newRow("blue bar") << "BScroll"
-                                  << "Blue" << QString();
-        QTest::newRow("tone bar") << "TScroll"
-                                  << "Tone" << QString();
-        QTest::newRow("red preview") << "RPrev"
-                                     << "Red preview" << QString();
-        QTest::newRow("text frame") << "Frame1"
-                                    << "Colour as text" << QString();
-        QTest::newRow("channel frame") << "Frame2"
-                                       << "Channels" << QString();
+        QTest::newRow("caption") << "GetPixelbtn" << "Grab Color" << QString();
+        QTest::newRow("link") << "Label7" << "https://swatchly.example/" << QString();
+        QTest::newRow("Set: decimal row") << "RGBSet" << "Set"
+                                          << "Applies the red, green and blue values";
+        QTest::newRow("Set: VB row") << "VbSet" << "Set" << "Applies the VB hex text";
+        QTest::newRow("Set: HEX row") << "HexSet" << "Set" << "Applies the HTML hex text";
+        QTest::newRow("tooltip") << "SaveC3" << "Doubleclick to set as current color" << QString();
+        QTest::newRow("box of a row") << "HexVal" << "HTML hex" << QString();
+        QTest::newRow("box of a channel") << "Rtxt" << "Red value" << QString();
+        QTest::newRow("bar") << "TScroll" << "Tone" << QString();
     }
     void namesSayWhatAControlIs() {
         QFETCH(QString, control);
@@ -140,124 +99,70 @@ private slots:
         Form1 form;
         QWidget* w = form.findChild<QWidget*>(control);
         QVERIFY(w);
-        QCOMPARE(nameOf(w), name);
+        QCOMPARE(accessibleText(w), name);
         if (!description.isNull())
             QCOMPARE(accessibleText(w, QAccessible::Description), description);
     }
 
     void tabKeyFollowsTheTabOrder() {
-        ActiveForm f;
-        Form1& form = f.form;
+        Fakes fakes;
+        Form1 form{fakes.services()};
+        QVERIFY(showActive(form));
         const QList<QWidget*> order = {form.RScroll,     form.GScroll, form.BScroll, form.TScroll,
                                        form.GetPixelbtn, form.VbSet,   form.HexSet,  form.VbVal,
                                        form.HexVal,      form.RGBSet,  form.Btxt,    form.Gtxt,
                                        form.Rtxt,        form.Text1};
         // The window opens with the focus on the first control.
-        QCOMPARE(f.focus(), order.first());
+        QCOMPARE(QApplication::focusWidget(), order.first());
         for (int i = 1; i <= order.size(); ++i) {
-            f.press(Qt::Key_Tab);
-            QCOMPARE(f.focus(), order[i % order.size()]);  // and round again
+            play("Tab");
+            QCOMPARE(QApplication::focusWidget(), order[i % order.size()]);  // and round again
         }
         for (int i = order.size() - 1; i >= 0; --i) {
-            f.press(Qt::Key_Tab, 1, Qt::ShiftModifier);
-            QCOMPARE(f.focus(), order[i]);
+            play("Shift+Tab");
+            QCOMPARE(QApplication::focusWidget(), order[i]);
         }
     }
 
-    void barsMoveByKeys_data() {
-        QTest::addColumn<QString>("bar");
-        QTest::addColumn<QList<int>>("keys");
-        QTest::addColumn<QColor>("colour");
-        QTest::newRow("red: Right") << "RScroll" << QList<int>{Qt::Key_Right} << QColor(1, 0, 0);
-        QTest::newRow("red: Right Right Left")
-            << "RScroll" << QList<int>{Qt::Key_Right, Qt::Key_Right, Qt::Key_Left}
-            << QColor(1, 0, 0);
-        // Page Up goes towards the start, as on any scroll bar.
-        QTest::newRow("green: Page Down")
-            << "GScroll" << QList<int>{Qt::Key_PageDown} << QColor(0, 10, 0);
-        QTest::newRow("blue: End") << "BScroll" << QList<int>{Qt::Key_End} << QColor(0, 0, 255);
-        QTest::newRow("blue: End Page Up")
-            << "BScroll" << QList<int>{Qt::Key_End, Qt::Key_PageUp} << QColor(0, 0, 245);
-        QTest::newRow("green: Page Down Home")
-            << "GScroll" << QList<int>{Qt::Key_PageDown, Qt::Key_Home} << QColor(0, 0, 0);
-        QTest::newRow("tone: Right") << "TScroll" << QList<int>{Qt::Key_Right} << QColor(1, 1, 1);
-        QTest::newRow("tone: Page Down")
-            << "TScroll" << QList<int>{Qt::Key_PageDown} << QColor(10, 10, 10);
-    }
-    void barsMoveByKeys() {
-        QFETCH(QString, bar);
-        QFETCH(QList<int>, keys);
-        QFETCH(QColor, colour);
-        ActiveForm f;
-        f.form.findChild<QWidget*>(bar)->setFocus(Qt::TabFocusReason);
-        for (int key : keys) f.press(Qt::Key(key));
-        QCOMPARE(f.bars(), colour);
-        QCOMPARE(f.preview(), colour);
-    }
-
-    // Tab to a box (its text selected, so typing replaces it), type, Shift+Tab back to the
-    // row's Set and press Space.
-    void colourAppliedByKeyboardOnly_data() {
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<int>("tabs");  // from the first control
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("backTabs");
-        QTest::addColumn<QString>("set");
-        QTest::addColumn<QColor>("colour");
-        QTest::newRow("HTML hex") << "HexVal" << 8 << "#FF8000" << 2 << "HexSet"
-                                  << QColor(255, 128, 0);
-        QTest::newRow("VB hex") << "VbVal" << 7 << "&H0080FF&" << 2 << "VbSet"
-                                << QColor(255, 128, 0);
-        QTest::newRow("blue value") << "Btxt" << 10 << "128" << 1 << "RGBSet" << QColor(0, 0, 128);
-        QTest::newRow("red value") << "Rtxt" << 12 << "200" << 3 << "RGBSet" << QColor(200, 0, 0);
-    }
-    void colourAppliedByKeyboardOnly() {
-        QFETCH(QString, box);
-        QFETCH(int, tabs);
-        QFETCH(QString, typed);
-        QFETCH(int, backTabs);
-        QFETCH(QString, set);
-        QFETCH(QColor, colour);
-        ActiveForm f;
-        QCOMPARE(f.focus(), f.form.RScroll);
-        f.press(Qt::Key_Tab, tabs);
-        auto* edit = f.form.findChild<TextBox*>(box);
-        QCOMPARE(f.focus(), edit);
-        QVERIFY(!edit->Text().isEmpty());
-        QCOMPARE(edit->selectedText(), edit->Text());
-        QTest::keyClicks(edit, typed);
-        QCOMPARE(edit->Text(), typed);
-        f.press(Qt::Key_Tab, backTabs, Qt::ShiftModifier);
-        QCOMPARE(f.focus(), f.form.findChild<QWidget*>(set));
-        f.press(Qt::Key_Space);
-        QCOMPARE(f.bars(), colour);
-        QCOMPARE(f.preview(), colour);
-    }
-
-    // Alt reaches the menu bar; the arrows and Return pick a command.
-    void menusByKeyboard_data() {
-        QTest::addColumn<QList<int>>("keys");
+    // From the first control, by keys alone: the bars, a colour typed into a box and applied
+    // by the row's Set, and the menus (Alt reaches the menu bar).
+    void keyboardOnly_data() {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<Rgb>("colour");
         QTest::addColumn<bool>("stayOnTop");
-        QTest::addColumn<bool>("help");
-        QTest::newRow("Options > Stay On Top")
-            << QList<int>{Qt::Key_Alt, Qt::Key_Right, Qt::Key_Down, Qt::Key_Return} << true
-            << false;
-        QTest::newRow("File > Help")
-            << QList<int>{Qt::Key_Alt, Qt::Key_Down, Qt::Key_Return} << false << true;
+        QTest::addColumn<int>("helpBoxes");
+        QTest::newRow("red bar") << "Right*2 Left" << Rgb{1, 0, 0} << false << 0;
+        // Page Up goes towards the start, as on any scroll bar.
+        QTest::newRow("green bar") << "Tab PgDown" << Rgb{0, 10, 0} << false << 0;
+        QTest::newRow("green bar home") << "Tab PgDown Home" << Rgb{0, 0, 0} << false << 0;
+        QTest::newRow("blue bar") << "Tab*2 End PgUp" << Rgb{0, 0, 245} << false << 0;
+        QTest::newRow("tone bar") << "Tab*3 PgDown" << Rgb{10, 10, 10} << false << 0;
+        QTest::newRow("HTML hex") << "Tab*8 '#FF8000' Shift+Tab*2 Space" << Rgb{255, 128, 0}
+                                  << false << 0;
+        QTest::newRow("VB hex") << "Tab*7 '&H0080FF&' Shift+Tab*2 Space" << Rgb{255, 128, 0}
+                                << false << 0;
+        QTest::newRow("blue value") << "Tab*10 '128' Shift+Tab Space" << Rgb{0, 0, 128} << false
+                                    << 0;
+        QTest::newRow("red value") << "Tab*12 '200' Shift+Tab*3 Space" << Rgb{200, 0, 0} << false
+                                   << 0;
+        QTest::newRow("Options > Stay On Top") << "Alt Right Down Return" << Rgb{0, 0, 0} << true
+                                               << 0;
+        QTest::newRow("File > Help") << "Alt Down Return" << Rgb{0, 0, 0} << false << 1;
     }
-    void menusByKeyboard() {
-        QFETCH(QList<int>, keys);
+    void keyboardOnly() {
+        QFETCH(QString, script);
+        QFETCH(Rgb, colour);
         QFETCH(bool, stayOnTop);
-        QFETCH(bool, help);
-        ActiveForm f;
-        for (int key : keys) {
-            QWidget* to = QApplication::activePopupWidget();
-            QTest::keyClick(to ? to : f.focus(), Qt::Key(key));
-        }
-        QCOMPARE(f.fakes.windowManager->stayOnTopCalls,
-                 stayOnTop ? QList<bool>{true} : QList<bool>{});
-        QCOMPARE(f.form.stay->isChecked(), stayOnTop);
-        QCOMPARE(f.fakes.messageBox->calls.size(), help ? 1 : 0);
+        QFETCH(int, helpBoxes);
+        Fakes fakes;
+        Form1 form{fakes.services()};
+        QVERIFY(showActive(form));
+        play(script);
+        QCOMPARE(bars(form), colour);
+        QCOMPARE(form.NewPrev->BackColor(), packed(colour));
+        QCOMPARE(fakes.windowManager->stayOnTopCalls, stayOnTop ? QList<bool>{true} : QList<bool>{});
+        QCOMPARE(form.stay->isChecked(), stayOnTop);
+        QCOMPARE(fakes.messageBox->calls.size(), helpBoxes);
         QVERIFY(!QApplication::activePopupWidget());
     }
 };

@@ -41,7 +41,6 @@ public:
 
     QProcess* process() const { return m_process; }
     qulonglong id() const { return m_id; }
-    int scale() const { return m_scale; }
 
     // The window without the window manager's frame, and with it, in root pixels.
     QRect geometry();

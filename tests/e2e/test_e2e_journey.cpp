@@ -1,6 +1,6 @@
 // One user's session with the real program on a real desktop (Xvfb, openbox, xdotool), step
-// by step and in order: the start-up screen, a channel bar moved by clicks, a colour typed as
-// HTML hex and set, a colour grabbed from another program's window, Stay On Top, the fixed
+// by step and in order: the start-up screen, a channel bar moved by clicks, a colour typed into
+// each text row and set, a colour grabbed from another program's window, Stay On Top, the fixed
 // size and File > Exit. On the way it saves a picture of the window, for the documentation.
 
 #include <QDir>
@@ -14,8 +14,9 @@ namespace {
 
 // Controls in client pixels, from the window's definition.
 constexpr QRect kRedBar = fromTwips(1080, 2370, 3135, 200);    // RScroll
-constexpr QRect kHexBox = fromTwips(720, 765, 1380, 200);      // HexVal, in the HEX row
-constexpr QRect kHexSet = fromTwips(2160, 765, 495, 200);      // the Set beside it
+// A text row's box (Rtxt, VbVal, HexVal) and the Set beside it, at the row's top in twips.
+constexpr QRect rowBox(int top) { return fromTwips(720, top, 1380, 200); }
+constexpr QRect rowSet(int top) { return fromTwips(2160, top, 495, 200); }
 constexpr QRect kGrabColor = fromTwips(675, 1350, 1440, 255);  // GetPixelbtn
 
 // The other program's window: two bands; its lower half (a pattern) is not used here.
@@ -31,20 +32,6 @@ class TestE2EJourney : public QObject {
 
     bool onTop() {
         return x.xprop(swatchly->id(), "_NET_WM_STATE").contains("_NET_WM_STATE_ABOVE");
-    }
-
-    // The window with its frame, as the documentation shows it.
-    void savePicture() {
-        x.pointTo({1000, 740});  // no button lit up by the pointer
-        const QRect frame = swatchly->frameGeometry();
-        const QString path = QStringLiteral(SWATCHLY_SCREENSHOT);
-        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
-        QVERIFY(x.screenshot().copy(frame).save(path));
-        const QImage saved(path);
-        QCOMPARE(saved.size(), frame.size());
-        QCOMPARE(
-            saved.pixelColor(swatchly->at(SwatchlyWindow::kPreview.center()) - frame.topLeft()),
-            kOrange);
     }
 
 private slots:
@@ -73,13 +60,37 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(swatchly->preview(), QColor(10, 0, 0), 5000);
     }
 
-    void htmlHexTypedAndSet() {
-        // A click near the box's left end selects its text, so what is typed replaces it.
-        swatchly->click({kHexBox.left() + 3, kHexBox.center().y()});
-        x.xdotool({"type", "--delay", "30", "#FF8000"});
-        swatchly->click(kHexSet.center());
-        QTRY_COMPARE_WITH_TIMEOUT(swatchly->preview(), kOrange, 5000);
-        savePicture();
+    // A click near a box's left end selects its text, so what is typed replaces it.
+    void colourTypedAndSet_data() {
+        QTest::addColumn<int>("top");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QColor>("colour");
+        QTest::newRow("decimal red") << 285 << "200" << QColor(200, 0, 0);
+        QTest::newRow("VB hex") << 525 << "C08040" << QColor(64, 128, 192);
+        QTest::newRow("HTML hex") << 765 << "#FF8000" << kOrange;
+    }
+    void colourTypedAndSet() {
+        QFETCH(int, top);
+        QFETCH(QString, typed);
+        QFETCH(QColor, colour);
+        swatchly->click({rowBox(top).left() + 3, rowBox(top).center().y()});
+        x.xdotool({"type", "--delay", "30", typed});
+        swatchly->click(rowSet(top).center());
+        QTRY_COMPARE_WITH_TIMEOUT(swatchly->preview(), colour, 5000);
+    }
+
+    // The window with its frame, as the documentation shows it.
+    void pictureSaved() {
+        x.pointTo({1000, 740});  // no button lit up by the pointer
+        const QRect frame = swatchly->frameGeometry();
+        const QString path = QStringLiteral(SWATCHLY_SCREENSHOT);
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        QVERIFY(x.screenshot().copy(frame).save(path));
+        const QImage saved(path);
+        QCOMPARE(saved.size(), frame.size());
+        QCOMPARE(
+            saved.pixelColor(swatchly->at(SwatchlyWindow::kPreview.center()) - frame.topLeft()),
+            kOrange);
     }
 
     void colourGrabbedFromAnotherProgram() {

@@ -21,7 +21,6 @@ public:
     // Starts Xvfb and openbox; false (with why() telling) when Xvfb cannot start.
     bool start();
     QString why() const { return m_why; }
-    QString display() const { return m_display; }
     QProcessEnvironment environment() const;
 
     // Starts a program on this display; it is killed with the session.
