@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFontDatabase>
 #include <QLayout>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -37,7 +38,12 @@ protected:
 };
 
 QFont makeFont(const char* family, double points, bool bold = false, bool underline = false) {
-    QFont f(QString::fromLatin1(family));
+    // Where the desktop lacks the family, Qt would ask fontconfig for its substitute, a search
+    // per family at the first paint; that substitute is the desktop's own sans-serif font, which
+    // the menu bar has already found.
+    const QString name = QString::fromLatin1(family);
+    QFont f;
+    if (QFontDatabase::hasFamily(name)) f.setFamily(name);
     f.setStyleHint(QFont::SansSerif);
     f.setPointSizeF(points);
     f.setBold(bold);
