@@ -262,6 +262,12 @@ void Form1::build() {
     stay = opt->addAction(QStringLiteral("Stay On Top"));
     stay->setObjectName(QStringLiteral("stay"));
     stay->setCheckable(true);
+    if (!m_services.windowManager->canStayOnTop()) {
+        // A check mark that changes nothing would tell the user it worked.
+        stay->setEnabled(false);
+        stay->setToolTip(QStringLiteral("This desktop does not let programs keep a window on top"));
+        opt->setToolTipsVisible(true);
+    }
 
     // What a screen reader says: a control's caption, else its tooltip; the boxes, bars, frames
     // and previews that show neither are named after the row or bar they belong to. The three

@@ -111,7 +111,8 @@ public:
     // Starts a program and returns its pid and the seconds until the first window it maps.
     std::pair<pid_t, double> launch(const std::string& program) {
         drain();
-        std::vector<std::string> env{"DISPLAY=" + m_x.environment().value("DISPLAY").toStdString(),
+        const QString display = m_x.environment().value("DISPLAY");
+        std::vector<std::string> env{"DISPLAY=" + display.toStdString(),
                                      "QT_QPA_PLATFORM=xcb", "HOME=" + qEnvironmentVariable("HOME").toStdString(),
                                      "XDG_RUNTIME_DIR=/tmp/runtime-" + std::to_string(getuid())};
         std::vector<char*> envp;
