@@ -2,11 +2,13 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFontDatabase>
 #include <QLayout>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QUrl>
 #include <vector>
 
 #include "app/pictures.h"
@@ -36,7 +38,12 @@ protected:
 };
 
 QFont makeFont(const char* family, double points, bool bold = false, bool underline = false) {
-    QFont f(QString::fromLatin1(family));
+    // Where the desktop lacks the family, Qt would ask fontconfig for its substitute, a search
+    // per family at the first paint; that substitute is the desktop's own sans-serif font, which
+    // the menu bar has already found.
+    const QString name = QString::fromLatin1(family);
+    QFont f;
+    if (QFontDatabase::hasFamily(name)) f.setFamily(name);
     f.setStyleHint(QFont::SansSerif);
     f.setPointSizeF(points);
     f.setBold(bold);
@@ -226,7 +233,9 @@ void Form1::build() {
     Label4 = label(Frame1, "Label4", "RGB", 120, 240, 495, 255, 30, black, labelFont);
     Label7 = label(client, "Label7", "", 2970, 3555, 2055, 255, 38, packedColor(0xFF0000),
                    makeFont("Tahoma", 8.25, false, true));
-    Label7->setText(kHomePage);
+    // The whole address runs past the window's edge in common fonts; its host name says where
+    // the link goes and fits. A screen reader still reads the whole address.
+    Label7->setText(QUrl(kHomePage).host());
     Label7->setCursor(Qt::PointingHandCursor);
     Label9 = label(client, "Label9", "", 360, 3105, 495, 660, 37, packedColor(0xC00000),
                    makeFont("Verdana", 6.75, true));
@@ -253,6 +262,12 @@ void Form1::build() {
     stay = opt->addAction(QStringLiteral("Stay On Top"));
     stay->setObjectName(QStringLiteral("stay"));
     stay->setCheckable(true);
+    if (!m_services.windowManager->canStayOnTop()) {
+        // A check mark that changes nothing would tell the user it worked.
+        stay->setEnabled(false);
+        stay->setToolTip(QStringLiteral("This desktop does not let programs keep a window on top"));
+        opt->setToolTipsVisible(true);
+    }
 
     // What a screen reader says: a control's caption, else its tooltip; the boxes, bars, frames
     // and previews that show neither are named after the row or bar they belong to. The three
@@ -292,6 +307,7 @@ void Form1::build() {
         if (a.description) a.widget->setAccessibleDescription(QString::fromLatin1(a.description));
     }
     for (QMenu* menu : {f, opt}) menu->setAccessibleName(menu->title());
+    Label7->setAccessibleName(kHomePage);
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();

@@ -27,6 +27,7 @@ int main(int argc, char* argv[]) {
         swatchly::QtScreenProbe probe;
         return swatchly::cli::pickColour(probe, request.form);
     }
+    QApplication::setStyle(new swatchly::BandedStyle(QApplication::style()->name()));
     swatchly::Form1 form;
     if (const auto& c = request.colour) form.SetBars(c->red, c->green, c->blue);
     form.show();

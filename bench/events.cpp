@@ -69,7 +69,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "no X server: %s\n", qPrintable(x.why()));
         return 1;
     }
-    qputenv("DISPLAY", x.display().toLocal8Bit());
+    qputenv("DISPLAY", x.environment().value("DISPLAY").toLocal8Bit());
     qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
     Services services;

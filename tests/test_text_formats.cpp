@@ -92,6 +92,8 @@ private slots:
         QTest::newRow("de 254,5") << "de_DE" << "254,5" << "254,5" << v(254);
         QTest::newRow("de 12.5 plain") << "de_DE" << "12.5" << "12.5" << v(12);
         QTest::newRow("de thousands") << "de_DE" << "1.000,5" << "255" << v(255);
+        QTest::newRow("de 1.000 is a thousand") << "de_DE" << "1.000" << "255" << v(255);
+        QTest::newRow("de 0.200 is two hundred") << "de_DE" << "0.200" << "0.200" << v(200);
         QTest::newRow("de -0,3") << "de_DE" << "-0,3" << "0" << v(0);
     }
     void decimalReader() {

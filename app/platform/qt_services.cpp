@@ -119,6 +119,11 @@ void QtWindowManager::startMove(QWidget* window) {
         w->startSystemMove();
 }
 
+bool QtWindowManager::canStayOnTop() {
+    // The Wayland protocol has no such request, and Qt offers no capability to ask.
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 void QtWindowManager::setStayOnTop(QWidget* window, bool onTop) {
     if (!window) return;
     QWindow* w = window->windowHandle();

@@ -51,6 +51,7 @@ class QtWindowManager : public WindowManager {
 public:
     void startMove(QWidget* window) override;
     void setStayOnTop(QWidget* window, bool onTop) override;
+    bool canStayOnTop() override;
 };
 
 class QtShell : public Shell {

@@ -48,6 +48,8 @@ public:
     virtual void startMove(QWidget* window) = 0;
     // Always-on-top set or cleared, keeping position and size.
     virtual void setStayOnTop(QWidget* window, bool onTop) = 0;
+    // False where the desktop gives a program no way to keep its window on top.
+    virtual bool canStayOnTop() { return true; }
 };
 
 class Shell {

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOption>
 #include <exception>
 #include <utility>
 
@@ -274,6 +275,25 @@ void PictureBox::dropEvent(QDropEvent* e) {
 void Label::mousePressEvent(QMouseEvent* e) {
     e->accept();
     guard(MouseDown);
+}
+
+// ---- BandedStyle
+
+void BandedStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                                     QPainter* painter, const QWidget* widget) const {
+    // Bands of 16 rows: where children cut a group box's clip, a row of its frame makes a few
+    // spans, and a band stays well under 96 of them. A scroll bar fits in one band. The first
+    // and last band reach out without limit, so nothing drawn beyond the rectangle is cut.
+    constexpr int kRows = 16, kFar = 1 << 20;
+    const QRect r = option->rect;
+    for (int top = r.top(); top <= r.bottom(); top += kRows) {
+        const int from = top == r.top() ? -kFar : top;
+        const int to = top + kRows > r.bottom() ? kFar : top + kRows - 1;
+        painter->save();
+        painter->setClipRect(QRect(QPoint(-kFar, from), QPoint(kFar, to)), Qt::IntersectClip);
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+        painter->restore();
+    }
 }
 
 // ---- Timer

@@ -59,13 +59,15 @@ std::optional<double> parseNumber(const QString& text) {
     // Digits only, no letters that a locale might read as infinity or not-a-number.
     for (QChar c : t)
         if (c.isLetter() && c != u'e' && c != u'E') return std::nullopt;
+    // The user's locale first, so that a German "1.000" is a thousand; a plain "." decimal
+    // that it cannot read ("12.5" groups nothing anywhere) still counts.
+    if (auto d = localeNumber(QLocale(), t)) return d;
     static const QLocale plain = [] {
         QLocale c = QLocale::c();
         c.setNumberOptions(QLocale::RejectGroupSeparator);
         return c;
     }();
-    if (auto d = localeNumber(plain, t)) return d;
-    return localeNumber(QLocale(), t);
+    return localeNumber(plain, t);
 }
 
 bool isNumeric(const QString& text) { return parseNumber(text).has_value(); }

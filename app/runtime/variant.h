@@ -45,9 +45,10 @@ std::int16_t toInt16(const Variant& v);
 std::int32_t toInt32(const Variant& v);
 
 // A whole text read as a number, the way the numeric test accepts it: blanks around it, a
-// sign, digits with the user's thousands separators, the user's or a plain "." decimal point,
-// an exponent; or "&H" with one to eight hexadecimal digits (up to four digits read as a
-// 16-bit value, more as a 32-bit one, as hexadecimal literals are).
+// sign, digits, an exponent, read first with the user's thousands separators and decimal point
+// and, where that reads nothing, with a plain "." decimal point; or "&H" with one to eight
+// hexadecimal digits (up to four digits read as a 16-bit value, more as a 32-bit one, as
+// hexadecimal literals are).
 std::optional<double> parseNumber(const QString& text);
 bool isNumeric(const QString& text);
 
