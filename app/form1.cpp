@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/pictures.h"
+#include "tools/magnifier.h"
 
 namespace swatchly {
 
@@ -253,6 +254,10 @@ void Form1::build() {
     stay = opt->addAction(QStringLiteral("Stay On Top"));
     stay->setObjectName(QStringLiteral("stay"));
     stay->setCheckable(true);
+    mag = opt->addAction(QStringLiteral("Magnifier"));
+    mag->setObjectName(QStringLiteral("mag"));
+    mag->setCheckable(true);
+    mag->setChecked(true);
 
     // What a screen reader says: a control's caption, else its tooltip; the boxes, bars, frames
     // and previews that show neither are named after the row or bar they belong to. The three
@@ -363,6 +368,7 @@ void Form1::wire() {
         }
         guard([this] { stay_Click(); });
     });
+    connect(mag, &QAction::triggered, this, [this] { guard([this] { mag_Click(); }); });
 }
 
 void Form1::Form_Load() {
