@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/pictures.h"
+#include "tools/magnifier.h"
 
 namespace swatchly {
 
@@ -262,6 +263,10 @@ void Form1::build() {
     stay = opt->addAction(QStringLiteral("Stay On Top"));
     stay->setObjectName(QStringLiteral("stay"));
     stay->setCheckable(true);
+    mag = opt->addAction(QStringLiteral("Magnifier"));
+    mag->setObjectName(QStringLiteral("mag"));
+    mag->setCheckable(true);
+    mag->setChecked(true);
     if (!m_services.windowManager->canStayOnTop()) {
         // A check mark that changes nothing would tell the user it worked.
         stay->setEnabled(false);
@@ -379,6 +384,7 @@ void Form1::wire() {
         }
         guard([this] { stay_Click(); });
     });
+    connect(mag, &QAction::triggered, this, [this] { guard([this] { mag_Click(); }); });
 }
 
 void Form1::Form_Load() {

@@ -13,12 +13,15 @@
 #include <QPoint>
 #include <QPushButton>
 #include <cstdint>
+#include <memory>
 
 #include "app/platform/services.h"
 #include "app/runtime/controls.h"
 #include "app/runtime/variant.h"
 
 namespace swatchly {
+
+class Magnifier;
 
 class Form1 : public QMainWindow {
     Q_OBJECT
@@ -56,6 +59,10 @@ public:
     QAction *abt, *ext;
     QMenu* opt;
     QAction* stay;
+    QAction* mag;  // Options > Magnifier: the loupe while grabbing
+
+    // The loupe that follows the pointer while grabbing, made on first use.
+    std::unique_ptr<Magnifier> loupe;
 
     // ---- form-level fields (public so that tests can read them)
     QString ToneActive;             // "no" while a channel Change handler runs
@@ -124,6 +131,7 @@ public slots:
     void Gradient_Click();
     void GradientL_Click();
     void GradientR_Click();
+    void mag_Click();
 
     // tone
     void TScroll_Change();
@@ -160,6 +168,9 @@ private:
     // grab where the screen cannot be read: one pick with the desktop's own picker
     void pickFromDesktop();
     void takePickedColour(const PickResult& result);
+    // Grab mode on and off: Timer1's Enabled is written only together with its Interval.
+    void grabOn();
+    void grabOff();
 
 protected:
     void resizeEvent(QResizeEvent* e) override;

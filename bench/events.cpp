@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QCursor>
 #include <cstdlib>
 
 #include "app/form1.h"
@@ -51,6 +52,22 @@ void GrabTick(benchmark::State& state) {
     for (auto _ : state) form->Timer1_Timer();
 }
 BENCHMARK(GrabTick)->Unit(benchmark::kMicrosecond);
+
+// The pointer moved since the last tick, over the labels left of the text boxes: the colour
+// changes and, with the magnifier on (argument 1), the loupe moves and is drawn again.
+void GrabTickMoving(benchmark::State& state) {
+    form->activetxt->setText("1");
+    form->mag->setChecked(state.range(0));
+    const QPoint spots[] = {{40, 55}, {22, 40}, {38, 25}, {24, 55}};
+    int i = 0;
+    for (auto _ : state) {
+        QCursor::setPos(form->centralWidget()->mapToGlobal(spots[i++ % 4]));
+        form->Timer1_Timer();
+        QCoreApplication::processEvents();
+    }
+    form->mag->setChecked(true);
+}
+BENCHMARK(GrabTickMoving)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 void DrawGradient(benchmark::State& state) {
     form->DragR = QStringLiteral("12");

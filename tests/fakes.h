@@ -2,6 +2,7 @@
 // Stand-ins for the desktop services, for unit tests only: each records the calls it gets and
 // answers at once.
 
+#include <QImage>
 #include <QList>
 #include <QPoint>
 #include <QString>
@@ -18,15 +19,24 @@ namespace swatchly {
 struct FakeScreenProbe : ScreenProbe {
     std::int64_t active = 0;
     QPoint cursor;
-    std::optional<std::int32_t> pixel;  // nothing: the read fails
+    // The screen: every pixel `pixel` (its top byte as alpha; nothing: reads fail), or the
+    // picture `screen` where one is set.
+    std::optional<std::int32_t> pixel;
+    QImage screen;
     int cursorCalls = 0;
     QList<QPoint> pixelReads;
 
     std::int64_t activeWindow() override { return active; }
     QPoint cursorPos() override { return ++cursorCalls, cursor; }
-    std::optional<std::int32_t> pixelAt(QPoint pos) override {
+    QImage regionAt(QPoint pos, int radius) override {
         pixelReads << pos;
-        return pixel;
+        const int side = 2 * radius + 1;
+        if (!screen.isNull()) return screen.copy(pos.x() - radius, pos.y() - radius, side, side);
+        if (!pixel) return {};
+        QImage region(side, side, QImage::Format_ARGB32);
+        const auto p = std::uint32_t(*pixel);
+        region.fill(qRgba(p & 255, p >> 8 & 255, p >> 16 & 255, p >> 24));
+        return region;
     }
 
     // A session without screen reads: picks go to `pick`, answered when the test calls it.

@@ -72,7 +72,7 @@ private slots:
         QCOMPARE(named, 42);
         QCOMPARE(entryNames(form.menuBar()), QStringList({"File", "Options"}));
         QCOMPARE(entryNames(form.f), QStringList({"Help", "Exit"}));
-        QCOMPARE(entryNames(form.opt), QStringList({"Stay On Top"}));
+        QCOMPARE(entryNames(form.opt), QStringList({"Stay On Top", "Magnifier"}));
     }
 
     // A few names by their source: caption, tooltip, or the row or bar the control belongs to;

@@ -1,25 +1,26 @@
 // Screen colour grab: while grab mode is on, Timer1 makes the colour follow the screen pixel
-// under the pointer. Grab mode is on exactly while Timer1's Interval is not 0.
+// under the pointer, and the loupe shows the pixels around it. Grab mode is on exactly while
+// Timer1's Interval is not 0.
 
 #include <QPointer>
 #include <exception>
 
 #include "app/form1.h"
 #include "app/runtime/runtime_error.h"
+#include "tools/magnifier.h"
 
 namespace swatchly {
 
-namespace {
-// Timer1's Enabled is written only together with its Interval.
-void grabOn(Timer* timer) {
-    timer->setEnabled(true);
-    timer->setInterval(100);
+void Form1::grabOn() {
+    Timer1->setEnabled(true);
+    Timer1->setInterval(100);
 }
-void grabOff(Timer* timer) {
-    timer->setInterval(0);
-    timer->setEnabled(false);
+
+void Form1::grabOff() {
+    Timer1->setInterval(0);
+    Timer1->setEnabled(false);
+    if (loupe) loupe->hide();
 }
-}  // namespace
 
 const QString Form1::kNoColourPicker = QStringLiteral(
     "Grab Color cannot read the screen on this desktop, and the desktop offers no colour "
@@ -31,9 +32,9 @@ void Form1::GetPixelbtn_Click() {
     activetxt->setText(QString::number(m_services.probe->activeWindow()));
     if (Timer1->Interval() == 0) {
         if (!m_services.probe->readsScreen()) return pickFromDesktop();
-        grabOn(Timer1);
+        grabOn();
     } else {
-        grabOff(Timer1);
+        grabOff();
     }
 }
 
@@ -71,16 +72,29 @@ void Form1::Timer1_Timer() {
     if (QString::number(probe.activeWindow()) != activetxt->Text()) {
         // The user picked by clicking another window. We leave the focus with it: taking it back
         // would pull the user out of the application they just went to.
-        grabOff(Timer1);
+        grabOff();
         return;
     }
     try {
         GrabPoint = probe.cursorPos();
-        const std::optional<std::int32_t> pixel = probe.pixelAt(GrabPoint);
+        // The pixel taken is never the loupe's: where the pointer has run into it, it moves
+        // aside and this tick takes nothing.
+        if (loupe && loupe->stepAside(GrabPoint)) {
+            GrabColor = -1;
+            return;
+        }
+        // One read serves the tick and the loupe.
+        const QImage region = probe.regionAt(GrabPoint, mag->isChecked() ? Magnifier::kRadius : 0);
+        const std::optional<std::int32_t> pixel = ScreenProbe::centreOf(region);
         if (!pixel) {
             // A screen that cannot be read is no white pixel: keep the colour, try next tick.
             GrabColor = -1;
+            if (loupe) loupe->hide();
             return;
+        }
+        if (mag->isChecked()) {
+            if (!loupe) loupe = std::make_unique<Magnifier>();
+            loupe->show(GrabPoint, region);
         }
         GrabColor = *pixel;
         // BBGGRR, two hex digits a channel; the top byte falls off the left.
@@ -95,8 +109,12 @@ void Form1::Timer1_Timer() {
     }
 }
 
-void Form1::Gradient_Click() { grabOff(Timer1); }
-void Form1::GradientL_Click() { grabOff(Timer1); }
-void Form1::GradientR_Click() { grabOff(Timer1); }
+void Form1::Gradient_Click() { grabOff(); }
+void Form1::GradientL_Click() { grabOff(); }
+void Form1::GradientR_Click() { grabOff(); }
+
+void Form1::mag_Click() {
+    if (!mag->isChecked() && loupe) loupe->hide();
+}
 
 }  // namespace swatchly

@@ -12,6 +12,7 @@
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
+#include <cmath>
 
 #include "app/platform/x11.h"
 
@@ -82,27 +83,38 @@ std::optional<ScreenSpot> locateOnScreens(const QList<QRect>& geometries, QPoint
     return std::nullopt;
 }
 
-std::optional<std::int32_t> QtScreenProbe::pixelAt(QPoint pos) {
-    // Runs ten times a second while grabbing: one lookup over the few screens, a one-pixel grab.
+QImage QtScreenProbe::regionAt(QPoint pos, int radius) {
+    // Runs ten times a second while grabbing: one lookup over the few screens, one small grab.
     const QList<QScreen*> screens = QGuiApplication::screens();
     QList<QRect> geometries;
     geometries.reserve(screens.size());
     for (const QScreen* screen : screens) geometries << screen->geometry();
     const std::optional<ScreenSpot> spot = locateOnScreens(geometries, pos);
-    if (!spot) return std::nullopt;
-    // grabWindow(0, ...) takes the screen's own logical coordinates, relative to the screen.
-    // At a device pixel ratio r above 1 the one logical pixel comes back as about r x r device
-    // pixels, starting at the device pixel nearest to r times the offset. Qt reported the
-    // pointer at its device position divided by r and rounded, so the pointer lies within r/2
-    // of that point and the first pixel of the block is the one nearest to it; the rest of the
-    // block lies towards the next logical position.
-    const QPixmap grab =
-        screens[spot->screen]->grabWindow(0, spot->local.x(), spot->local.y(), 1, 1);
-    if (grab.isNull()) return std::nullopt;  // as on a Wayland session
-    const QImage image = grab.toImage();
-    if (image.isNull()) return std::nullopt;
-    const QRgb c = image.pixel(0, 0);
-    return qRed(c) + 256 * qGreen(c) + 65536 * qBlue(c);
+    if (!spot) return {};
+    QScreen* screen = screens[spot->screen];
+    // grabWindow(0, ...) takes the screen's own logical coordinates, relative to the screen, and
+    // reads the device pixels from r times the corner to r times the far edge, rounded, at a
+    // device pixel ratio r. Qt reported the pointer at its device position divided by r and
+    // rounded, so the device pixel nearest to r times that point is the one under the pointer
+    // (within r/2). Enough logical pixels are read to hold the radius on every side, and no more
+    // than the screen has: beyond it the X server gives no defined pixels.
+    const qreal ratio = screen->devicePixelRatio();
+    const int reach = int(std::ceil(radius / ratio)) + 1;
+    const QRect wanted = QRect(spot->local - QPoint(reach, reach),
+                               spot->local + QPoint(reach, reach)) &
+                         QRect(QPoint(), geometries[spot->screen].size());
+    const QPixmap grab = screen->grabWindow(0, wanted.x(), wanted.y(), wanted.width(),
+                                            wanted.height());
+    if (grab.isNull()) return {};  // as on a Wayland session
+    const QImage image = grab.toImage().convertToFormat(QImage::Format_ARGB32);
+    if (image.isNull()) return {};
+    const QPoint centre(qRound(spot->local.x() * ratio) - qRound(wanted.x() * ratio),
+                        qRound(spot->local.y() * ratio) - qRound(wanted.y() * ratio));
+    // Outside the image, copy() gives transparent pixels.
+    QImage region = image.copy(centre.x() - radius, centre.y() - radius, 2 * radius + 1,
+                               2 * radius + 1);
+    region.setDevicePixelRatio(1);
+    return region;
 }
 
 // ---- window manager

@@ -25,7 +25,7 @@ public:
     ~QtScreenProbe() override;
     std::int64_t activeWindow() override;
     QPoint cursorPos() override;
-    std::optional<std::int32_t> pixelAt(QPoint screenPos) override;
+    QImage regionAt(QPoint screenPos, int radius) override;
     bool readsScreen() override;
     void pickColour(QWidget* window, std::function<void(PickResult)> done) override;
 

@@ -2,6 +2,7 @@
 // The desktop services the window needs, one small interface each, so the handlers can be
 // driven by fakes in tests and by Qt for real use.
 
+#include <QImage>
 #include <QPoint>
 #include <QString>
 #include <cstdint>
@@ -36,9 +37,21 @@ public:
     virtual std::int64_t activeWindow() = 0;
     // The pointer position in screen pixels.
     virtual QPoint cursorPos() = 0;
-    // The packed colour (red in the low byte) of the screen pixel at a position from
-    // cursorPos(), or nothing when the platform gives no pixel.
-    virtual std::optional<std::int32_t> pixelAt(QPoint screenPos) = 0;
+    // The screen pixels around a position from cursorPos(), in one read: a square 2 * radius + 1
+    // device pixels a side whose centre is the pixel that position stands for, on the screen
+    // under it; pixels off that screen are transparent. A null image when the platform gives no
+    // pixels.
+    virtual QImage regionAt(QPoint screenPos, int radius) = 0;
+    // The packed colour (red in the low byte) of a region's centre pixel, nothing for no region.
+    static std::optional<std::int32_t> centreOf(const QImage& region) {
+        if (region.isNull()) return std::nullopt;
+        const QRgb c = region.pixel(region.width() / 2, region.height() / 2);
+        return qRed(c) + 256 * qGreen(c) + 65536 * qBlue(c);
+    }
+    // The packed colour of the screen pixel at a position from cursorPos(), or nothing.
+    std::optional<std::int32_t> pixelAt(QPoint screenPos) {
+        return centreOf(regionAt(screenPos, 0));
+    }
 };
 
 class WindowManager {

@@ -1,0 +1,90 @@
+// The loupe shown while grabbing.
+
+#include "tools/magnifier.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QScreen>
+#include <QWindow>
+
+#include "colour/text_formats.h"
+
+namespace swatchly {
+
+namespace {
+constexpr int kBorder = 1;
+constexpr int kSide = (2 * Magnifier::kRadius + 1) * Magnifier::kZoom + 2 * kBorder;
+// From the pointer to the loupe, on both axes: past the pixels read around the pointer, which
+// reach kRadius device pixels and so at most kRadius logical ones.
+constexpr int kGap = Magnifier::kRadius + 11;
+
+QRect readAround(QPoint pointer) {
+    const QPoint reach(Magnifier::kRadius, Magnifier::kRadius);
+    return QRect(pointer - reach, pointer + reach);
+}
+}  // namespace
+
+Magnifier::Magnifier()
+    : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus |
+                           Qt::WindowTransparentForInput) {
+    setWindowTitle(QStringLiteral("Swatchly magnifier"));
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    m_hex = new QLabel(this);
+    m_hex->setAlignment(Qt::AlignCenter);
+    m_hex->setGeometry(0, kSide, kSide, m_hex->fontMetrics().height() + 4);
+    setFixedSize(kSide, kSide + m_hex->height());
+}
+
+void Magnifier::show(QPoint pointerGlobal, const QImage& region) {
+    move(placeFor(pointerGlobal));
+    // At rest a tick costs the read alone: nothing is drawn again.
+    if (region != m_region) {
+        m_region = region;
+        const QColor c = region.pixelColor(region.width() / 2, region.height() / 2);
+        m_hex->setText(htmlHexText(std::int16_t(c.red()), std::int16_t(c.green()),
+                                   std::int16_t(c.blue())));
+        update();
+    }
+    if (!isVisible()) {
+        QWidget::show();
+        // Qt's X11 plugin gives a tooltip window its input back each time it maps one, so that
+        // clicks would stop on the loupe: taken away again here.
+        windowHandle()->setFlag(Qt::WindowTransparentForInput, false);
+        windowHandle()->setFlag(Qt::WindowTransparentForInput, true);
+    }
+}
+
+bool Magnifier::stepAside(QPoint pointerGlobal) {
+    if (!isVisible() || !geometry().intersects(readAround(pointerGlobal))) return false;
+    move(placeFor(pointerGlobal));
+    return true;
+}
+
+QPoint Magnifier::placeFor(QPoint pointer) const {
+    const QScreen* s = QGuiApplication::screenAt(pointer);
+    const QRect area = (s ? s : screen())->geometry();
+    // Down and right of the pointer; up or left of it where the screen ends.
+    QPoint at = pointer + QPoint(kGap, kGap);
+    if (at.x() + width() > area.x() + area.width()) at.rx() = pointer.x() - kGap - width();
+    if (at.y() + height() > area.y() + area.height()) at.ry() = pointer.y() - kGap - height();
+    return at;
+}
+
+void Magnifier::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(0, 0, kSide, kSide, palette().windowText());
+    // Each pixel an 8 x 8 block (no smoothing: the painter's default), what lies off the screen
+    // grey; the centre one inside a black and a white ring, seen on any colour.
+    const QRect zoomed(kBorder, kBorder, kSide - 2 * kBorder, kSide - 2 * kBorder);
+    p.fillRect(zoomed, Qt::darkGray);
+    p.drawImage(zoomed, m_region);
+    const QRect centre(zoomed.topLeft() + QPoint(kRadius, kRadius) * kZoom, QSize(kZoom, kZoom));
+    p.fillRect(centre.adjusted(-2, -2, 2, 2), Qt::black);
+    p.fillRect(centre.adjusted(-1, -1, 1, 1), Qt::white);
+    p.drawImage(centre, m_region, QRect(m_region.width() / 2, m_region.height() / 2, 1, 1));
+}
+
+}  // namespace swatchly

@@ -1,0 +1,39 @@
+#pragma once
+// The loupe shown while grabbing: the screen pixels around the pointer enlarged, the centre one
+// framed, and that pixel's HTML hex text below. A window of its own beside the pointer that
+// never becomes active, never takes the focus and lets every click through, so that grabbing
+// and picking work exactly as without it.
+
+#include <QImage>
+#include <QPoint>
+#include <QWidget>
+
+class QLabel;
+
+namespace swatchly {
+
+class Magnifier : public QWidget {
+public:
+    static constexpr int kRadius = 5;  // 11 x 11 pixels
+    static constexpr int kZoom = 8;    // each drawn 8 x 8
+
+    Magnifier();
+    // Shows `region` beside the pointer at `pointerGlobal`: a square of 2 * kRadius + 1 screen
+    // pixels centred on the one under the pointer, as ScreenProbe::regionAt reads it.
+    void show(QPoint pointerGlobal, const QImage& region);
+    // Whether a read of the screen around `pointerGlobal` would take in the loupe, which stands
+    // where the pointer was. Then the loupe moves beside the pointer and the read has to wait
+    // for the next tick, once the window it uncovered has painted itself again.
+    bool stepAside(QPoint pointerGlobal);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QPoint placeFor(QPoint pointer) const;
+
+    QImage m_region;
+    QLabel* m_hex;
+};
+
+}  // namespace swatchly
