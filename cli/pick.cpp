@@ -45,7 +45,22 @@ void PointerPick::grab() {
     }
 }
 
-void PointerPick::sample() { m_pixel = m_probe.pixelAt(m_probe.cursorPos()); }
+void PointerPick::sample() {
+    const QPoint pointer = m_probe.cursorPos();
+    if (m_loupe.stepAside(pointer)) return;
+    const QImage region = m_probe.regionAt(pointer, Magnifier::kRadius);
+    m_pixel = ScreenProbe::centreOf(region);
+    if (m_pixel)
+        m_loupe.show(pointer, region);
+    else
+        m_loupe.hide();
+}
+
+void PointerPick::pickAt(QPoint pointer) {
+    m_pixel = m_probe.pixelAt(pointer);
+    m_reading = false;
+    if (m_released) release();
+}
 
 void PointerPick::mousePressEvent(QMouseEvent* event) {
     // The pick is the pixel under the pointer as the button goes down; it ends on the release,
@@ -53,13 +68,25 @@ void PointerPick::mousePressEvent(QMouseEvent* event) {
     m_pressed = event->button();
     if (m_pressed != Qt::LeftButton) return;
     m_ticks.stop();
-    sample();
+    const QPoint pointer = m_probe.cursorPos();
+    // Where the loupe stood over the pixels around the click, the window under it needs a
+    // moment to paint itself again before it is read.
+    m_reading = m_loupe.stepAside(pointer);
+    if (m_reading)
+        QTimer::singleShot(100, this, [this, pointer] { pickAt(pointer); });
+    else
+        pickAt(pointer);
 }
 
 void PointerPick::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != m_pressed) return;
     if (m_pressed == Qt::RightButton) return finish({PickResult::Cancelled, 0, 0, 0, {}});
     if (m_pressed != Qt::LeftButton) return;
+    m_released = true;
+    if (!m_reading) release();
+}
+
+void PointerPick::release() {
     if (!m_pixel)
         return finish(
             {PickResult::Unavailable, 0, 0, 0, QStringLiteral("the screen could not be read")});
@@ -74,6 +101,7 @@ void PointerPick::keyPressEvent(QKeyEvent* event) {
 void PointerPick::finish(PickResult result) {
     if (!m_done) return;
     m_ticks.stop();
+    m_loupe.hide();
     hide();  // gives the pointer and the keyboard back
     std::exchange(m_done, {})(std::move(result));
 }

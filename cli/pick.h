@@ -7,6 +7,7 @@
 
 #include "app/platform/services.h"
 #include "cli/command_line.h"
+#include "tools/magnifier.h"
 
 namespace swatchly::cli {
 
@@ -29,6 +30,8 @@ class PointerPick : public QWidget {
 
   private:
     void grab();
+    void pickAt(QPoint pointer);
+    void release();
     void finish(PickResult result);
 
     ScreenProbe& m_probe;
@@ -37,6 +40,9 @@ class PointerPick : public QWidget {
     int m_grabTries = 0;
     Qt::MouseButton m_pressed = Qt::NoButton;
     std::optional<std::int32_t> m_pixel;  // packed, from the last sample
+    bool m_reading = false;   // the pick waits for the screen under the loupe to repaint
+    bool m_released = false;  // the left button is up
+    Magnifier m_loupe;
 };
 
 // Picks one colour (where the screen cannot be read, with the desktop's picker, as Grab Color
