@@ -4,7 +4,6 @@
 
 #include <QList>
 #include <QPoint>
-#include <QString>
 #include <QStringList>
 #include <functional>
 #include <memory>
@@ -19,37 +18,19 @@ struct FakeScreenProbe : ScreenProbe {
     std::int64_t active = 0;
     QPoint cursor;
     std::optional<std::int32_t> pixel;  // nothing: the read fails
-    int cursorCalls = 0;
-    QList<QPoint> pixelReads;
-
+    QList<QPoint> reads;
     std::int64_t activeWindow() override { return active; }
-    QPoint cursorPos() override { return ++cursorCalls, cursor; }
-    std::optional<std::int32_t> pixelAt(QPoint pos) override {
-        pixelReads << pos;
-        return pixel;
-    }
-
-    // A session without screen reads: picks go to `pick`, answered when the test calls it.
-    bool screenReadable = true;
-    std::function<void(PickResult)> pick;
-    int pickCalls = 0;
-    bool readsScreen() override { return screenReadable; }
-    void pickColour(QWidget*, std::function<void(PickResult)> done) override {
-        ++pickCalls;
-        pick = std::move(done);
-    }
+    QPoint cursorPos() override { return cursor; }
+    std::optional<std::int32_t> pixelAt(QPoint at) override { return reads << at, pixel; }
 };
 
-// `fail` makes each service fail the way its platform can: a move that cannot start raises,
-// an address that cannot be opened gives false.
+// With `fail` set, a move cannot start (it raises) and an address cannot be opened.
 struct FakeWindowManager : WindowManager {
     int moves = 0;
     QList<bool> stayOnTopCalls;
     bool fail = false;
-
     void startMove(QWidget*) override {
-        ++moves;
-        if (fail) throw RuntimeError::invalidCall();
+        if (++moves, fail) throw RuntimeError::invalidCall();
     }
     void setStayOnTop(QWidget*, bool onTop) override { stayOnTopCalls << onTop; }
 };
@@ -65,25 +46,20 @@ struct FakeMessageBox : MessageBox {
         QString text;
         int style;
         QString title;
-        bool operator==(const Call&) const = default;
     };
     QList<Call> calls;
-    // Runs while the box would be open, before show() returns.
-    std::function<void()> whileOpen;
-
+    std::function<void()> whileOpen;  // runs while the box is open, before show() returns
     void show(QWidget*, const QString& text, int style, const QString& title) override {
         calls << Call{text, style, title};
         if (whileOpen) whileOpen();
     }
 };
 
-// Every service faked, with typed handles to each fake.
 struct Fakes {
     std::shared_ptr<FakeScreenProbe> probe = std::make_shared<FakeScreenProbe>();
     std::shared_ptr<FakeWindowManager> windowManager = std::make_shared<FakeWindowManager>();
     std::shared_ptr<FakeShell> shell = std::make_shared<FakeShell>();
     std::shared_ptr<FakeMessageBox> messageBox = std::make_shared<FakeMessageBox>();
-
     Services services() const { return {probe, windowManager, shell, messageBox}; }
 };
 

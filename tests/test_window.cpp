@@ -1,186 +1,448 @@
-// The window as defined and started, and the live colour through the channel bars. The tab
-// order is checked, with real keys, in test_accessibility.
+// The window on the offscreen platform, its desktop services faked. Most cases are scripts of
+// user steps played on the shown window, each with what the window shows afterwards.
 
+#include <QAccessible>
+#include <QClipboard>
+#include <QDrag>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QWindow>
 #include <QtTest>
 
-#include "app/pictures.h"
-#include "app/runtime/runtime_error.h"
-#include "support.h"
+#include "app/form1.h"
+#include "app/platform/qt_services.h"
+#include "colour/swatches.h"
+#include "fakes.h"
 
 using namespace swatchly;
 
+namespace {
+
+QString html(int r, int g, int b) { return QString::asprintf("#%02X%02X%02X", r, g, b); }
+QString html(int packed) { return html(packed & 255, packed >> 8 & 255, packed >> 16 & 255); }
+
+template <typename Event>
+void send(QWidget* to, const QMimeData* data) {
+    Event e(QPoint(3, 3), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(to, &e);
+}
+
+}  // namespace
+
 class TestWindow : public QObject {
     Q_OBJECT
-private slots:
-    void everyControlIsNamed() {
-        Form1 form;
-        QCOMPARE(form.objectName(), QString("Form1"));
-        const QStringList names = QString(
-            "Timer2 NewPrev Rtxt Gtxt Btxt RGBSet HexVal VbVal HexSet VbSet Picture1 Timer1 "
-            "GetPixelbtn activetxt SaveC1 SaveC2 SaveC3 SaveC4 SaveC5 SaveC6 SaveC7 Gradient "
-            "GradientL GradientR TScroll BPrev GPrev RPrev BScroll GScroll RScroll Frame2 Label3 "
-            "Label2 Label1 Frame1 Text1 Label8 Label5 Label6 Label4 Label7 Label9 f abt ext opt "
-            "stay").split(' ');
-        QCOMPARE(names.size(), 48);
-        for (const QString& name : names)
-            QVERIFY2(form.findChildren<QObject*>(name).size() == 1, qPrintable(name));
-        // Handlers and methods can be called by name, the methods with any Variant.
-        for (const char* name : {"RScroll_Change", "Form_Load", "stay_Click", "Timer1_Timer",
-                                 "SaveC3_DblClick", "GradientR_DragDrop", "TScroll_Scroll"})
-            QVERIFY2(form.metaObject()->indexOfSlot(QByteArray(name) + "()") >= 0, name);
-        QVERIFY(QMetaObject::invokeMethod(&form, "SetBars", Q_ARG(swatchly::Variant, Variant("12")),
-                                          Q_ARG(swatchly::Variant, Variant(34.0)),
-                                          Q_ARG(swatchly::Variant, Variant(std::int16_t(56)))));
-        QCOMPARE(bars(form), Rgb({12, 34, 56}));
+    Fakes fakes;
+    std::unique_ptr<Form1> w;
+    QList<int> unhandled;
+    QStringList boxes;  // each message box with the window as it looked while it was open
+
+    // The colour of the bars as HTML hex, then every text box that does not show that colour's
+    // own text, "grab" in grab mode, the Stay On Top requests, each slot or gradient end that
+    // is not black and the message boxes.
+    QString look() {
+        const int r = w->RScroll->Value(), g = w->GScroll->Value(), b = w->BScroll->Value();
+        QStringList s{html(r, g, b)};
+        const QString own[] = {QString::number(r), QString::number(g), QString::number(b),
+                               html(r, g, b), QString::asprintf("&H%02X%02X%02X&", b, g, r),
+                               html(r, g, b)};
+        const TextBox* texts[] = {w->Rtxt, w->Gtxt, w->Btxt, w->HexVal, w->VbVal, w->Text1};
+        for (int i = 0; i < 6; ++i)
+            if (texts[i]->text() != own[i]) s << texts[i]->objectName() + "=" + texts[i]->text();
+        int sorted[] = {r, g, b};
+        std::sort(sorted, sorted + 3);  // the tone slider stands on the middle one
+        if (w->TScroll->Value() != sorted[1]) s << QString("TScroll=%1").arg(w->TScroll->Value());
+        if (w->Timer1->Interval() == 100 && w->Timer1->isTicking()) s << "grab";
+        for (bool on : fakes.windowManager->stayOnTopCalls) s << (on ? "on top" : "not on top");
+        if (w->stay->isChecked()) s << "checked";
+        QStringList dropped;
+        for (PictureBox* box : w->findChildren<PictureBox*>(QRegularExpression("^Save|^Gradient.$")))
+            if (box->BackColor()) dropped << box->objectName() + "=" + html(box->BackColor());
+        dropped.sort();
+        return (s + dropped + boxes).join(' ');
     }
 
-    void startsBlack() {
-        Form1 form;
-        QCOMPARE(form.TScroll->Value(), std::int16_t(0));
-        QCOMPARE(bars(form), Rgb({0, 0, 0}));
-        for (PictureBox* box : {form.RPrev, form.GPrev, form.BPrev, form.NewPrev, form.SaveC1,
-                                form.SaveC7, form.Gradient, form.GradientL, form.GradientR})
-            QCOMPARE(box->BackColor(), 0);
-        for (TextBox* box : {form.Rtxt, form.Gtxt, form.Btxt}) QCOMPARE(box->Text(), QString("0"));
-        QCOMPARE(form.HexVal->Text(), QString("#000000"));
-        QCOMPARE(form.VbVal->Text(), QString("&H000000&"));
-        QCOMPARE(form.Text1->Text(), form.HexVal->Text());
-        QVERIFY(!form.Timer1->Enabled() && !form.Timer1->isTicking() && !form.Timer2->isTicking());
-        QVERIFY(form.Picture1->isHidden());
-        QVERIFY(!form.stay->isChecked());
-        QCOMPARE(form.ToneActive, QString("yes"));
-    }
-
-    void layoutInPixels() {
-        Form1 form;
-        QCOMPARE(form.centralWidget()->size(), QSize(296, 255));
-        QCOMPARE(form.NewPrev->geometry(), QRect(184, 19, 97, 87));
-        QCOMPARE(form.RScroll->geometry(), QRect(72, 158, 209, 13));
-        // Each row is labelled for what it holds, and the Set beside it applies it.
-        auto top = [&](QWidget* w) { return w->mapTo(form.centralWidget(), QPoint()).y(); };
-        const struct { QLabel* label; QString caption; QWidget* set; QWidget* box; } rows[] = {
-            {form.Label4, "RGB", form.RGBSet, form.Rtxt},
-            {form.Label6, "VB", form.VbSet, form.VbVal},
-            {form.Label5, "HEX", form.HexSet, form.HexVal}};
-        for (const auto& row : rows) {
-            QCOMPARE(row.label->text(), row.caption);
-            QCOMPARE(top(row.label), top(row.box));
-            QCOMPARE(top(row.set), top(row.box));
-        }
-        // Earlier in the definition is drawn in front: NewPrev over the frames.
-        QVERIFY(form.centralWidget()->children().indexOf(form.NewPrev) >
-                form.centralWidget()->children().indexOf(form.Frame1));
-        QCOMPARE(form.menuBar()->actions().size(), 2);
-        QVERIFY(!form.windowIcon().isNull());
-    }
-
-    void setBarsPassesThroughIntermediateColours() {
-        Form1 form;
-        QList<std::int32_t> previews;
-        int changes = 0;
-        for (ScrollBar* bar : {form.RScroll, form.GScroll, form.BScroll})
-            bar->Change = [&, handler = bar->Change] {
-                handler();
-                previews << form.NewPrev->BackColor();
-                ++changes;
+    // Plays user steps on the shown window. 'text' is typed into the focus widget, whose whole
+    // text must be selected so that the typing replaces it; +text is typed at the cursor. A
+    // control's name clicks it, the pointer wavering between press and release; name*2
+    // double-clicks it. >name drags the preview onto it, ~name another program's colour;
+    // ^name presses and releases a bar's thumb. =r,g,b calls SetBars. tick waits for a grab
+    // tick; px=N (or px=-, a failed read) and active=N set what the screen gives. menu opens the
+    // context menu. Any other step is a key as QKeySequence names it, to the open menu or the
+    // focus widget, "*n" repeating it.
+    void run(const QString& script) {
+        static const QRegularExpression steps("'[^']*'|\\S+");
+        for (const QRegularExpressionMatch& m : steps.globalMatch(script)) {
+            const QString step = m.captured(), name = step.section('*', 0, 0).mid(
+                                                       QString("~>^").contains(step[0]) ? 1 : 0);
+            const int times = std::max(1, step.section('*', 1).toInt());
+            auto focus = [] {
+                QWidget* popup = QApplication::activePopupWidget();
+                return popup ? popup : QApplication::focusWidget();
             };
-        setBars(form, {10, 20, 30});
-        QCOMPARE(previews, QList<std::int32_t>({rgb(10, 0, 0), rgb(10, 20, 0), rgb(10, 20, 30)}));
-        QCOMPARE(form.RPrev->BackColor(), 10);
-        QCOMPARE(form.GPrev->BackColor(), 20 * 256);
-        QCOMPARE(form.BPrev->BackColor(), 30 * 65536);
-        QCOMPARE(form.Rtxt->Text(), QString("10"));
-        QCOMPARE(form.Btxt->Text(), QString("30"));
-        QCOMPARE(form.ToneActive, QString("yes"));
-        // A bar given its present value raises nothing: what is typed stays.
-        type(form.Rtxt, "77");
-        type(form.Gtxt, "x");
-        setBars(form, {10, 20, 30});
-        QCOMPARE(changes, 3);
-        QCOMPARE(form.Rtxt->Text(), QString("77"));
-        QCOMPARE(form.Gtxt->Text(), QString("x"));
-    }
-
-    void setBarsFromLongColor_data() {
-        QTest::addColumn<int>("packed");
-        QTest::addColumn<Rgb>("colour");
-        QTest::newRow("FF8040") << 16744512 << Rgb{64, 128, 255};
-        QTest::newRow("12345678 top byte ignored") << 305419896 << Rgb{120, 86, 52};
-    }
-    void setBarsFromLongColor() {
-        QFETCH(int, packed);
-        QFETCH(Rgb, colour);
-        Form1 form;
-        QVERIFY(QMetaObject::invokeMethod(&form, "SetBarsFromLongColor", Q_ARG(std::int32_t, packed)));
-        QCOMPARE(bars(form), colour);
-        QCOMPARE(form.NewPrev->BackColor(), swatchly::packed(colour));
-    }
-
-    void setBarsFailingOnGreen_data() {
-        QTest::addColumn<Variant>("green");
-        QTest::addColumn<int>("error");
-        QTest::newRow("above 255") << Variant(std::int16_t(256)) << 380;
-        QTest::newRow("below 0") << Variant(std::int16_t(-1)) << 380;
-        QTest::newRow("overflow") << Variant(40000.0) << 6;
-        QTest::newRow("not a number") << Variant("green") << 13;
-    }
-    void setBarsFailingOnGreen() {
-        QFETCH(Variant, green);
-        QFETCH(int, error);
-        Form1 form;
-        setBars(form, {1, 2, 3});
-        int caught = 0;
-        try {
-            form.SetBars(std::int16_t(200), green, std::int16_t(9));
-        } catch (const RuntimeError& e) {
-            caught = e.number;
+            QWidget* control = w->findChild<QWidget*>(name);
+            if (step.startsWith('\'') || step.startsWith('+')) {
+                auto* box = qobject_cast<QLineEdit*>(focus());
+                QVERIFY2(box && (step[0] == '+' || box->selectedText() == box->text()), qPrintable(step));
+                QTest::keyClicks(box, step.mid(1).chopped(step[0] == '+' ? 0 : 1));
+            } else if (step.startsWith('=')) {
+                w->SetBars(step.mid(1).section(',', 0, 0), step.section(',', 1, 1), step.section(',', 2));
+            } else if (step.startsWith("px=")) {
+                fakes.probe->pixel = step == "px=-" ? std::nullopt : std::optional(step.mid(3).toInt());
+            } else if (step.startsWith("active=")) {
+                fakes.probe->active = step.mid(7).toLongLong();
+            } else if (step == "tick") {
+                const qsizetype reads = fakes.probe->reads.size();
+                QTRY_VERIFY(fakes.probe->reads.size() > reads || !w->Timer1->isTicking());
+            } else if (step == "menu") {
+                QContextMenuEvent e(QContextMenuEvent::Keyboard, {}, focus()->mapToGlobal(QPoint()));
+                QApplication::sendEvent(focus(), &e);
+            } else if (step[0] == '>' || step[0] == '~') {
+                const std::unique_ptr<QMimeData> data = colourMimeData(0);
+                if (step[0] == '~') data->removeFormat("application/x-swatchly-control-drag");
+                send<QDragEnterEvent>(w->NewPrev, data.get());
+                QDragLeaveEvent leave;
+                QApplication::sendEvent(w->NewPrev, &leave);
+                send<QDragEnterEvent>(control, data.get());
+                send<QDragMoveEvent>(control, data.get());
+                send<QDropEvent>(control, data.get());
+            } else if (step[0] == '^') {
+                static_cast<QScrollBar*>(control)->setSliderDown(true);
+                static_cast<QScrollBar*>(control)->setSliderDown(false);
+            } else if (control && times == 2) {
+                QTest::mouseDClick(control, Qt::LeftButton, {}, QPoint(2, control->height() / 2));
+            } else if (control) {
+                const QPoint at(2, control->height() / 2);
+                QTest::mousePress(control, Qt::LeftButton, {}, at);
+                QTest::mouseMove(control, at + QPoint(4, 1));
+                QTest::mouseMove(control, at);
+                QTest::mouseRelease(control, Qt::LeftButton, {}, at);
+            } else {
+                const QKeyCombination key = name == "Alt" ? QKeyCombination(Qt::Key_Alt) : QKeySequence(name)[0];
+                QVERIFY2(key.key() != Qt::Key_unknown, qPrintable(step));
+                for (int i = 0; i < times; ++i) QTest::keyClick(focus(), key.key(), key.keyboardModifiers());
+            }
         }
-        QCOMPARE(caught, error);
-        QCOMPARE(bars(form), Rgb({200, 2, 3}));
-        QCOMPARE(form.Rtxt->Text(), QString("200"));
-        QCOMPARE(form.NewPrev->BackColor(), rgb(200, 2, 3));
-        QCOMPARE(form.ToneActive, QString("yes"));
     }
 
-    void userMovesRepaintEveryView_data() {
-        QTest::addColumn<QString>("bar");
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<int>("shift");
-        QTest::newRow("red") << "RScroll" << "Rtxt" << 0;
-        QTest::newRow("green") << "GScroll" << "Gtxt" << 8;
-        QTest::newRow("blue") << "BScroll" << "Btxt" << 16;
+private slots:
+    void initTestCase() {
+        setUnhandledErrorHook([this](int number, const QString&) { unhandled << number; });
+        QGuiApplication::clipboard()->setText("34");
     }
-    // Dragging the thumb repaints at every position, before the release. The arrow and trough
-    // steps are clicked on the real window in test_e2e_journey.
-    void userMovesRepaintEveryView() {
-        QFETCH(QString, bar);
-        QFETCH(QString, box);
-        QFETCH(int, shift);
-        Form1 form;
-        form.show();
-        auto* scroll = form.findChild<ScrollBar*>(bar);
-        scroll->setSliderDown(true);
-        for (int v : {40, 90, 200}) {
-            scroll->setSliderPosition(v);
-            QCOMPARE(form.NewPrev->BackColor(), v << shift);
-            QCOMPARE(form.findChild<TextBox*>(box)->Text(), QString::number(v));
-            QCOMPARE(form.ToneActive, QString("yes"));
+    void init() {
+        fakes = Fakes();
+        fakes.probe->active = 7;
+        fakes.probe->cursor = QPoint(-300, 41);  // on a screen left of the primary
+        fakes.messageBox->whileOpen = [this] {
+            const FakeMessageBox::Call& c = fakes.messageBox->calls.last();
+            boxes << QString("[%1 %2: %3]").arg(c.title).arg(c.style).arg(look());
+        };
+        w = std::make_unique<Form1>(fakes.services());
+        w->show();
+        QApplication::setActiveWindow(w.get());
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    }
+    void cleanup() {
+        QCOMPARE(unhandled, QList<int>());
+        for (QPoint at : fakes.probe->reads) QCOMPARE(at, QPoint(-300, 41));
+        w.reset();
+        boxes.clear();
+    }
+
+    void play_data() {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("expected");
+        auto row = [](const char* name, const char* script, const char* expected) {
+            QTest::newRow(name) << script << expected;
+        };
+        row("start", "", "#000000");
+        row("RGB 300, -4, abc", "=50,60,70 Rtxt '300' Gtxt '-4' Btxt 'abc' RGBSet", "#FF0046 Btxt=0");
+        row("RGB blanks", "=50,60,70 Rtxt Backspace Gtxt Backspace Btxt Backspace RGBSet", "#000000");
+        row("RGB halves to even, 32-bit &H", "Rtxt '12.5' Gtxt '&H10000' Btxt '&HFF' RGBSet", "#0CFFFF");
+        row("RGB &HFFFFFFFF is -1", "=50,60,70 Rtxt '&HFFFFFFFF' RGBSet", "#003C46");
+        row("RGB nothing numeric", "=50,60,70 Rtxt 'x' Gtxt 'y' RGBSet", "#323C46 Rtxt=0 Gtxt=0");
+        row("RGB present values keep their texts", "=50,60,70 Rtxt '50.0' Gtxt '060' RGBSet",
+            "#323C46 Rtxt=50.0 Gtxt=060");
+        row("HEX", "HexVal '#ff8000' HexSet", "#FF8000");
+        row("HEX present colour keeps the text", "=255,128,0 HexVal 'ff8000' HexSet",
+            "#FF8000 HexVal=ff8000 Text1=ff8000");
+        row("HEX wrong shape", "=50,60,70 HexVal '#FF80' HexSet", "#000000");
+        row("HEX bad digit, no box", "=50,60,70 HexVal '#FF80GG' HexSet", "#000000");
+        row("HEX bad digit while black", "HexVal '#GG8000' HexSet", "#000000");
+        row("VB", "VbVal '&H0080FF&' VbSet", "#FF8000");
+        row("VB small h", "=50,60,70 VbVal '&h0080FF&' VbSet", "#000000");
+        row("VB bad digit: a box, black once closed", "=50,60,70 VbVal '&H0080ZZ&' VbSet",
+            "#000000 [Swatchly 0: #323C46 VbVal=&H000000&]");
+        row("Text1 mirrors HexVal", "HexVal '#0x' Backspace", "#000000 HexVal=#0 Text1=#0");
+        row("Text1 mirrors HexVal's present text", "HexVal '#0A0000' Text1 'junk' =10,0,0", "#0A0000");
+        row("second click places the cursor", "HexVal HexVal +1", "#000000 HexVal=1#000000 Text1=1#000000");
+        row("paste after the context menu", "HexVal '#1256' Left*2 menu Esc Ctrl+V",
+            "#000000 HexVal=#123456 Text1=#123456");
+        row("thumb pressed and released", "=10,100,200 Rtxt '77' Gtxt 'x' ^RScroll ^TScroll", "#0A64C8 Gtxt=x");
+        // By keys from the first control: Left and Right move a bar the way they point.
+        row("bars", "Right*2 Left Tab PgDown*2 Home PgDown Tab End PgUp", "#010AF5");
+        row("tone step", "=10,100,200 Tab*3 PgDown", "#146ED2");
+        row("tone lighter, clamped", "=10,100,200 Tab*3 End", "#419BFF");
+        row("tone darker, clamped", "=10,100,200 Tab*3 Home", "#005ABE");
+        row("tone, pure red stays", "=255,0,0 Tab*3 End", "#FF0000");
+        row("tone, black to white", "Tab*3 End", "#FFFFFF");
+        row("tone, tie", "=50,50,200 Tab*3 Right", "#3333C9");
+        row("HEX by keys", "Tab*8 '#FF8000' Shift+Tab*2 Space", "#FF8000");
+        row("VB by keys", "Tab*7 '&H0080FF&' Shift+Tab*2 Space", "#FF8000");
+        row("red by keys", "Tab*12 '200' Shift+Tab*3 Space", "#C80000");
+        row("empty box", "Tab*12 Backspace Shift+Tab Tab '42' Shift+Tab*3 Space", "#2A0000");
+        row("Stay On Top", "Alt Right Down Return", "#000000 on top checked");
+        row("and off again", "Alt Right Down Return Alt Right Down Return", "#000000 on top not on top");
+        row("Help", "Alt Down Return", "#000000 [Swatchly Help 64: #000000]");
+        // Drops take the channel texts as typed; the current colour stays.
+        row("drop", "=12,34,56 >SaveC3", "#0C2238 SaveC3=#0C2238");
+        row("double-click", "=12,34,56 >SaveC3 =200,0,99 SaveC3*2", "#0C2238 SaveC3=#0C2238");
+        row("slot never dropped on", "=12,34,56 SaveC1*2", "#000000");
+        row("typed texts", "=5,6,7 Rtxt '300' >SaveC1 Ctrl+A '12.5' >SaveC2 Ctrl+A '13.5' >SaveC3",
+            "#050607 Rtxt=13.5 SaveC1=#FF0607 SaveC2=#0C0607 SaveC3=#0E0607");
+        row("gradient ends", "=5,6,7 Btxt '300' >GradientL >GradientR",
+            "#050607 Btxt=300 GradientL=#0506FF GradientR=#0506FF");
+        // A drop whose texts give no colour, on a box that takes none, or of another program's
+        // colour changes nothing.
+        for (auto [typed, drops] : {std::pair{"Rtxt 'abc'", ">SaveC1 >GradientR"},
+                                    {"Gtxt Backspace", ">SaveC1 >GradientR"},
+                                    {"Btxt '-1'", ">SaveC1 >GradientR"},
+                                    {"Rtxt '-0.6'", ">SaveC1 >GradientR"},
+                                    {"Gtxt '&HFFFF'", ">SaveC1 >GradientR"},
+                                    {"Btxt '40000'", ">SaveC1 >GradientR"},
+                                    {"Rtxt '32767.5'", ">SaveC1 >GradientR"},
+                                    {"Rtxt '1e400'", ">SaveC1 >GradientR"},
+                                    {"Rtxt '9'", "~SaveC1 ~GradientR"},
+                                    {"Rtxt '9'", ">NewPrev >RScroll >Gradient >Label9"}}) {
+            const QString box = QString(typed).section(' ', 0, 0), text = QString(typed).section('\'', 1, 1);
+            QTest::addRow("%s %s", typed, drops)
+                << QString("=12,34,56 >SaveC1 >GradientR %1 %2").arg(typed, drops)
+                << QString("#0C2238 %1=%2 GradientR=#0C2238 SaveC1=#0C2238").arg(box, text);
         }
-        scroll->setSliderDown(false);
-        QCOMPARE(int(scroll->Value()), 200);
-        QCOMPARE(form.NewPrev->BackColor(), 200 << shift);
-        QCOMPARE(form.ToneActive, QString("yes"));
+        row("grab", "GetPixelbtn px=5649426 tick", "#123456 grab");
+        row("grab white", "GetPixelbtn px=16777215 tick", "#FFFFFF grab");
+        row("grab, top byte", "GetPixelbtn px=2136355858 tick", "#123456 grab");
+        row("grab, top bit", "GetPixelbtn px=-2130739136 tick", "#4080FF grab");
+        row("grab, failed read", "=1,2,3 GetPixelbtn px=- tick", "#010203 grab");
+        row("grab, button again", "GetPixelbtn GetPixelbtn", "#000000");
+        row("grab, another program", "GetPixelbtn px=255 active=0 tick", "#000000");
+        row("grab, another window of ours", "GetPixelbtn px=255 active=8 tick", "#000000");
+        row("grab, the strip clicked", "GetPixelbtn Gradient", "#000000");
+        row("grab, its left end clicked", "GetPixelbtn GradientL", "#000000");
+        row("grab, its right end clicked", "GetPixelbtn GradientR", "#000000");
+        row("grab, a slot clicked", "GetPixelbtn SaveC1 px=255 tick", "#FF0000 grab");
+    }
+    void play() {
+        QFETCH(QString, script);
+        QFETCH(QString, expected);
+        run(script);
+        QCOMPARE(look(), expected);
+        QCOMPARE(html(w->NewPrev->BackColor()), expected.left(7));
     }
 
-    void shapeMaskPixels() {
-        const QImage mask = shapeMask();
-        QCOMPARE(mask.size(), QSize(354, 272));
-        auto white = [&](int x, int y) { return mask.pixel(x, y) == qRgb(255, 255, 255); };
-        QVERIFY(white(0, 0) && white(353, 0) && white(0, 271) && white(353, 271));
-        QVERIFY(!white(5, 5) && !white(177, 136));
-        QVERIFY(white(6, 5) && white(12, 12) && white(19, 8) && white(38, 12));
-        QVERIFY(!white(13, 8) && !white(6, 13) && !white(39, 8));
+    // Every control and menu item under its name; the client area 296 x 255; each row's label
+    // and Set level with its box (they once stood a row apart); no timer running; the help text.
+    void definition() {
+        for (const QString& name :
+             QString("Timer2 NewPrev Rtxt Gtxt Btxt RGBSet HexVal VbVal HexSet VbSet Picture1 Timer1 "
+                     "GetPixelbtn activetxt SaveC1 SaveC2 SaveC3 SaveC4 SaveC5 SaveC6 SaveC7 Gradient "
+                     "GradientL GradientR TScroll BPrev GPrev RPrev BScroll GScroll RScroll Frame2 "
+                     "Label3 Label2 Label1 Frame1 Text1 Label8 Label5 Label6 Label4 Label7 Label9 f abt "
+                     "ext opt stay").split(' '))
+            QVERIFY2(w->findChildren<QObject*>(name).size() == 1, qPrintable(name));
+        QCOMPARE(w->centralWidget()->size(), QSize(296, 255));
+        QStringList rows;
+        auto top = [&](QWidget* c) { return c->mapTo(w.get(), QPoint()).y(); };
+        for (auto [label, set, box] : {std::tuple{w->Label4, w->RGBSet, w->Rtxt},
+                                       {w->Label6, w->VbSet, w->VbVal}, {w->Label5, w->HexSet, w->HexVal}})
+            rows << label->text() + (top(label) == top(box) && top(set) == top(box) ? "" : " apart");
+        QCOMPARE(rows.join(' '), "RGB VB HEX");
+        QVERIFY(!w->Timer1->isTicking() && !w->Timer2->isTicking() && w->Picture1->isHidden());
+        w->abt->trigger();
+        QCOMPARE(fakes.messageBox->calls.value(0).text,
+                 "Click Grab Color, put your mouse over the color you'd like and then left click the "
+                 "color.  If there are features you would like to see added to this application "
+                 "please contact support@swatchly.example.");
+    }
+
+    // What a screen reader says, and Tab round the window in its tab order.
+    void keyboardAndScreenReaders() {
+        auto said = [](QObject* o, QAccessible::Text t = QAccessible::Name) {
+            return QAccessible::queryAccessibleInterface(o)->text(t);
+        };
+        for (QWidget* c : w->findChildren<QWidget*>())
+            if (c->isVisibleTo(w.get()) || c->focusPolicy() & Qt::TabFocus)
+                QVERIFY2(!said(c).trimmed().isEmpty(), qPrintable(c->objectName()));
+        QCOMPARE(QStringList({said(w->GetPixelbtn), said(w->SaveC3), said(w->HexVal), said(w->TScroll),
+                              said(w->VbSet, QAccessible::Description)}),
+                 QStringList({"Grab Color", "Doubleclick to set as current color", "HTML hex", "Tone",
+                              "Applies the VB hex text"}));
+        QStringList order;
+        for (int i = 0; i < 15; ++i, QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab))
+            order << QApplication::focusWidget()->objectName();
+        QCOMPARE(order.join(' '), "RScroll GScroll BScroll TScroll GetPixelbtn VbSet HexSet VbVal "
+                                  "HexVal RGBSet Btxt Gtxt Rtxt Text1 RScroll");
+    }
+
+    // SetBars writes red, green, blue, each write running its Change handler: the preview passes
+    // through the colours between, and the tone slider, moved inside a handler, finds ToneActive
+    // at "no". Bars given their present values raise nothing.
+    void changeChain() {
+        QStringList seen;
+        for (ScrollBar* bar : {w->RScroll, w->GScroll, w->BScroll, w->TScroll})
+            bar->Change = [&, bar, handler = bar->Change] {
+                handler();
+                seen << bar->objectName() + " " +
+                            (bar == w->TScroll ? w->ToneActive : html(w->NewPrev->BackColor()));
+            };
+        for (int i = 0; i < 2; ++i)
+            QVERIFY(QMetaObject::invokeMethod(w.get(), "SetBars", Q_ARG(swatchly::Variant, "10"),
+                                              Q_ARG(swatchly::Variant, 20.0),
+                                              Q_ARG(swatchly::Variant, std::int16_t(30))));
+        QCOMPARE(seen.join(", "), "RScroll #0A0000, TScroll no, GScroll #0A1400, TScroll no, "
+                                  "BScroll #0A141E");
+        QCOMPARE(w->ToneActive, "yes");
+    }
+
+    // A value green cannot take fails SetBars after red is written; green and blue stay.
+    void setBarsFailsPartWay() {
+        for (auto [green, error] : {std::pair{Variant(std::int16_t(256)), 380},
+                                    {Variant(std::int16_t(-1)), 380}, {Variant(40000.0), 6},
+                                    {Variant("green"), 13}}) {
+            w->SetBars(std::int16_t(1), std::int16_t(2), std::int16_t(3));
+            int caught = 0;
+            try {
+                w->SetBars(std::int16_t(200), green, std::int16_t(9));
+            } catch (const RuntimeError& e) {
+                caught = e.number;
+            }
+            QCOMPARE(caught, error);
+            QCOMPARE(look(), "#C80203");
+        }
+        w->SetBarsFromLongColor(16744512);  // FF8040: low byte first
+        QCOMPARE(look(), "#4080FF");
+        w->SetBarsFromLongColor(305419896);  // 12345678: the top byte is ignored
+        QCOMPARE(look(), "#785634");
+    }
+
+    // Each slot keeps its own colour and gives it back on a double-click.
+    void everySlotIsItsOwn() {
+        for (int n = 1; n <= 7; ++n) run(QString("=%1,0,0 >SaveC%1").arg(n));
+        for (int n = 1; n <= 7; ++n) {
+            run(QString("SaveC%1*2").arg(n));
+            QCOMPARE(w->RScroll->Value(), n);
+        }
+    }
+
+    // A left press on the preview starts a drag that carries the colour and its HTML hex text
+    // to other programs; no other press starts one.
+    void dragSource() {
+        w->SetBars(std::int16_t(255), std::int16_t(128), std::int16_t(0));
+        QTest::mouseClick(w->NewPrev, Qt::RightButton);
+        QTest::mouseClick(w->SaveC1, Qt::LeftButton);
+        QCOMPARE(w->findChildren<QDrag*>().size(), 0);
+        QTest::mousePress(w->NewPrev, Qt::LeftButton);  // offscreen, the drag ends at once
+        const auto drags = w->NewPrev->findChildren<QDrag*>();
+        QCOMPARE(drags.size(), 1);
+        QCOMPARE(drags[0]->mimeData()->colorData().value<QColor>(), QColor(255, 128, 0));
+        QCOMPARE(drags[0]->mimeData()->text(), "#FF8000");
+        QTest::mouseRelease(w->NewPrev, Qt::LeftButton);
+    }
+
+    // A drop on either end draws the strip, one line a column: column i of 255 blends
+    // left + (right - left) / 255 * (i + 1) per channel, halves to even; an end never dropped on
+    // is black. The drawing stays until the next drop.
+    void gradient_data() {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("columns");
+        QTest::newRow("nothing dropped") << "" << "0=#000000 254=#000000";
+        QTest::newRow("black to red") << "=255,0,0 >GradientR =9,9,9" << "0=#010000 100=#650000 254=#FF0000";
+        QTest::newRow("black to blue 10") << "=0,0,10 >GradientR" << "12=#000001 37=#000001 254=#00000A";
+        QTest::newRow("halves to even") << "Rtxt '127.5' >GradientR" << "0=#000000 2=#020000 4=#020000 6=#040000";
+        QTest::newRow("300 blends as 300") << "Rtxt '300' >GradientR" << "100=#770000 254=#FF0000";
+        QTest::newRow("red to black") << "=255,0,0 >GradientL" << "0=#FE0000 254=#000000";
+        QTest::newRow("one colour") << "=10,20,30 >GradientL >GradientR" << "0=#0A141E 254=#0A141E";
+        QTest::newRow("both ends") << "=0,0,255 >GradientL =255,255,0 >GradientR" << "127=#80807F";
+    }
+    void gradient() {
+        QFETCH(QString, script);
+        QFETCH(QString, columns);
+        run(script);
+        w->Gradient->repaint();
+        const QImage strip = w->Gradient->grab().toImage();
+        QStringList seen;
+        for (const QString& column : columns.split(' ')) {
+            const int x = column.section('=', 0, 0).toInt();
+            const QColor top = strip.pixelColor(x, 0), bottom = strip.pixelColor(x, strip.height() - 1);
+            seen << QString("%1=%2").arg(x).arg(top == bottom ? top.name().toUpper() : "two colours");
+        }
+        QCOMPARE(strip.size(), QSize(255, 17));
+        QCOMPARE(seen.join(' '), columns);
+    }
+
+    // Each press of any button on the bare body asks for a move, one on a control, a frame or
+    // a label none; each press on the link opens the home page. A service that fails is silent.
+    void press_data() {
+        QTest::addColumn<QString>("control");  // empty: the bare client area
+        QTest::addColumn<QPoint>("at");
+        QTest::addColumn<int>("button");
+        QTest::addColumn<bool>("fail");
+        QTest::addColumn<QString>("expected");
+        auto row = [](const char* name, const char* control, QPoint at, Qt::MouseButton button,
+                      const char* expected, bool fail = false) {
+            QTest::newRow(name) << control << at << int(button) << fail << expected;
+        };
+        row("body", "", {120, 240}, Qt::LeftButton, "2 moves");
+        row("body margin", "", {292, 60}, Qt::RightButton, "2 moves");
+        row("body corner", "", {0, 0}, Qt::MiddleButton, "2 moves");
+        row("move cannot start", "", {3, 120}, Qt::LeftButton, "2 moves", true);
+        row("text box", "HexVal", {5, 5}, Qt::RightButton, "");
+        row("scroll bar", "TScroll", {30, 5}, Qt::LeftButton, "");
+        row("frame", "Frame1", {140, 100}, Qt::LeftButton, "");
+        row("label", "Label4", {5, 5}, Qt::LeftButton, "");
+        row("label behind a frame", "Label9", {16, 35}, Qt::MiddleButton, "");
+        row("link", "Label7", {20, 8}, Qt::LeftButton, "opened https://swatchly.example/ twice");
+        row("link cannot open", "Label7", {20, 8}, Qt::MiddleButton,
+            "opened https://swatchly.example/ twice", true);
+    }
+    void press() {
+        QFETCH(QString, control);
+        QFETCH(QPoint, at);
+        QFETCH(int, button);
+        QFETCH(bool, fail);
+        QFETCH(QString, expected);
+        fakes.windowManager->fail = fakes.shell->fail = fail;
+        QWidget* target = control.isEmpty() ? w->centralWidget() : w->findChild<QWidget*>(control);
+        const QPoint p = target->mapTo(w.get(), at);
+        QWidget* hit = w->childAt(p);  // the row presses where it says
+        QVERIFY(hit == target || target->isAncestorOf(hit));
+        QTest::mouseDClick(w->windowHandle(), Qt::MouseButton(button), {}, p);
+        QStringList seen;
+        if (fakes.windowManager->moves) seen << QString("%1 moves").arg(fakes.windowManager->moves);
+        if (!fakes.shell->opened.isEmpty())
+            seen << "opened " + fakes.shell->opened.join(", ").replace(", " + fakes.shell->opened[0], " twice");
+        QCOMPARE(seen.join(' '), expected);
+    }
+
+    // The Qt window manager sets the flag on the native window that exists, moving nothing; the
+    // Qt message box has the information icon and OK alone.
+    void qtServices() {
+        QtWindowManager wm;
+        const WId id = w->winId();
+        const QRect before = w->geometry();
+        for (bool on : {true, false, true}) {
+            wm.setStayOnTop(w.get(), on);
+            QCOMPARE(bool(w->windowHandle()->flags() & Qt::WindowStaysOnTopHint), on);
+            QVERIFY(w->winId() == id && w->geometry() == before);
+        }
+        QString seen;
+        QTimer::singleShot(0, w.get(), [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            seen = QString("%1 %2 %3").arg(box->windowTitle()).arg(box->icon()).arg(box->buttons().size());
+            box->button(QMessageBox::Ok)->click();
+        });
+        QtMessageBox().show(w.get(), "text", MessageBox::Information, "Swatchly Help");
+        QCOMPARE(seen, QString("Swatchly Help %1 1").arg(QMessageBox::Information));
     }
 };
 

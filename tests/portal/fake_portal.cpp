@@ -1,24 +1,21 @@
 // A stand-in for the desktop portal on a private session bus, for the portal picker's tests.
 // usage: fake_portal [--version N] [--respond CODE] [--color R,G,B] [--no-screenshot]
-// It serves the Screenshot interface's "version" property and PickColor, answering each
-// pick with a Response signal on the request path the caller's handle_token names.
+// It serves the Screenshot interface's "version" property and PickColor, answering each pick
+// with a Response signal on the request path that the caller's handle_token names.
 
 #include <QCoreApplication>
 #include <QDBusArgument>
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusVariant>
 #include <QDBusVirtualObject>
 #include <QTimer>
-#include <cstdio>
 
 namespace {
 
 struct Options {
-    uint version = 2;
-    uint respond = 0;
+    uint version = 2, respond = 0;
     double colour[3] = {0, 0, 0};
     bool screenshot = true;
 };
@@ -30,20 +27,14 @@ public:
 
     bool handleMessage(const QDBusMessage& m, const QDBusConnection& bus) override {
         const QString screenshot = "org.freedesktop.portal.Screenshot";
-        if (m.interface() == "org.freedesktop.DBus.Properties" && m.member() == "Get") {
-            if (!m_o.screenshot || m.arguments().value(0).toString() != screenshot)
-                return reply(bus, m.createErrorReply(QDBusError::UnknownInterface, "no such interface"));
-            return reply(bus, m.createReply(QVariant::fromValue(QDBusVariant(m_o.version))));
-        }
+        QDBusMessage reply = m.createErrorReply(QDBusError::UnknownMethod, "no such method");
+        if (m.member() == "Get" && m_o.screenshot && m.arguments().value(0) == screenshot)
+            reply = m.createReply(QVariant::fromValue(QDBusVariant(m_o.version)));
         if (m.interface() == screenshot && m.member() == "PickColor" && m_o.screenshot && m_o.version >= 2) {
-            const QVariantMap options = qdbus_cast<QVariantMap>(m.arguments().value(1));
-            QString sender = m.service().mid(1);
-            sender.replace('.', '_');
             const QString path = QString("/org/freedesktop/portal/desktop/request/%1/%2")
-                                     .arg(sender, options.value("handle_token").toString());
-            std::printf("PickColor parent=%s\n", qPrintable(m.arguments().value(0).toString()));
-            std::fflush(stdout);
-            reply(bus, m.createReply(QVariant::fromValue(QDBusObjectPath(path))));
+                                     .arg(m.service().mid(1).replace('.', '_'),
+                                          qdbus_cast<QVariantMap>(m.arguments().value(1))["handle_token"].toString());
+            reply = m.createReply(QVariant::fromValue(QDBusObjectPath(path)));
             QTimer::singleShot(50, [this, bus, path] {
                 QDBusArgument colour;
                 colour.beginStructure();
@@ -51,21 +42,15 @@ public:
                 colour.endStructure();
                 QVariantMap results;
                 if (m_o.respond == 0) results.insert("color", QVariant::fromValue(colour));
-                QDBusMessage signal =
-                    QDBusMessage::createSignal(path, "org.freedesktop.portal.Request", "Response");
-                signal << m_o.respond << results;
-                QDBusConnection(bus).send(signal);
+                QDBusConnection(bus).send(
+                    QDBusMessage::createSignal(path, "org.freedesktop.portal.Request", "Response")
+                    << m_o.respond << results);
             });
-            return true;
         }
-        return reply(bus, m.createErrorReply(QDBusError::UnknownMethod, "no such method"));
+        return QDBusConnection(bus).send(reply);
     }
 
 private:
-    static bool reply(const QDBusConnection& bus, const QDBusMessage& r) {
-        QDBusConnection(bus).send(r);
-        return true;
-    }
     Options m_o;
 };
 
@@ -77,19 +62,15 @@ int main(int argc, char* argv[]) {
     const QStringList args = app.arguments();
     for (int i = 1; i < args.size(); ++i) {
         if (args[i] == "--version") o.version = args.value(++i).toUInt();
-        else if (args[i] == "--respond") o.respond = args.value(++i).toUInt();
-        else if (args[i] == "--no-screenshot") o.screenshot = false;
-        else if (args[i] == "--color") {
-            const QStringList c = args.value(++i).split(',');
-            for (int k = 0; k < 3; ++k) o.colour[k] = c.value(k).toDouble();
-        }
+        if (args[i] == "--respond") o.respond = args.value(++i).toUInt();
+        if (args[i] == "--no-screenshot") o.screenshot = false;
+        if (args[i] == "--color")
+            for (int k = 0; const QString& c : args.value(++i).split(',')) o.colour[k++] = c.toDouble();
     }
-    QDBusConnection bus = QDBusConnection::sessionBus();
     Portal portal(o);
+    QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.registerVirtualObject("/org/freedesktop/portal/desktop", &portal) ||
-        !bus.registerService("org.freedesktop.portal.Desktop")) {
-        std::fprintf(stderr, "fake_portal: cannot register on the session bus\n");
-        return 1;
-    }
+        !bus.registerService("org.freedesktop.portal.Desktop"))
+        qFatal("fake_portal: cannot register on the session bus");
     return app.exec();
 }
