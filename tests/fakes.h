@@ -10,7 +10,6 @@
 #include <optional>
 
 #include "app/platform/services.h"
-#include "app/runtime/runtime_error.h"
 
 namespace swatchly {
 
@@ -24,21 +23,16 @@ struct FakeScreenProbe : ScreenProbe {
     std::optional<std::int32_t> pixelAt(QPoint at) override { return reads << at, pixel; }
 };
 
-// With `fail` set, a move cannot start (it raises) and an address cannot be opened.
 struct FakeWindowManager : WindowManager {
     int moves = 0;
     QList<bool> stayOnTopCalls;
-    bool fail = false;
-    void startMove(QWidget*) override {
-        if (++moves, fail) throw RuntimeError::invalidCall();
-    }
+    void startMove(QWidget*) override { ++moves; }
     void setStayOnTop(QWidget*, bool onTop) override { stayOnTopCalls << onTop; }
 };
 
 struct FakeShell : Shell {
     QStringList opened;
-    bool fail = false;
-    bool open(const QString& address) override { return opened << address, !fail; }
+    bool open(const QString& address) override { return opened << address, true; }
 };
 
 struct FakeMessageBox : MessageBox {

@@ -26,16 +26,23 @@ QString outcome(const QString& function, const QString& input) try {
         return "box " + r.text + (r.value ? QString(", %1").arg(*r.value) : ", no value");
     }
     if (function == "screen") {  // a pointer position on four screens, two with negative origins
-        const auto spot = locateOnScreens({{0, 0, 1920, 1080}, {-1280, 0, 1280, 1024},
-                                           {0, -900, 1600, 900}, {1920, 0, 1024, 768}},
-                                          {input.section(',', 0, 0).toInt(), input.section(',', 1).toInt()});
-        return spot ? QString("%1 at %2,%3").arg(spot->screen).arg(spot->local.x()).arg(spot->local.y())
+        const auto spot =
+            locateOnScreens({{0, 0, 1920, 1080},
+                             {-1280, 0, 1280, 1024},
+                             {0, -900, 1600, 900},
+                             {1920, 0, 1024, 768}},
+                            {input.section(',', 0, 0).toInt(), input.section(',', 1).toInt()});
+        return spot ? QString("%1 at %2,%3")
+                          .arg(spot->screen)
+                          .arg(spot->local.x())
+                          .arg(spot->local.y())
                     : "none";
     }
     if (function == "session") {  // Qt platform, desktop session, what the portal offers
         const QStringList a = input.split(' ');
         return sessionReadsScreen(a[0], a[1] == "wayland", [&] { return a[2] == "picker"; })
-                   ? "reads the screen" : "asks the portal";
+                   ? "reads the screen"
+                   : "asks the portal";
     }
     return "no such function";
 } catch (const RuntimeError& e) {
@@ -46,7 +53,7 @@ QString outcome(const QString& function, const QString& input) try {
 
 class TestLogic : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void outcomes_data() {
         QTest::addColumn<QString>("function");
         QTest::addColumn<QString>("input");

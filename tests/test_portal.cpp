@@ -33,7 +33,7 @@ class TestPortal : public QObject {
         return QDBusConnection::connectToBus(address, QString::number(++n));
     }
 
-private slots:
+  private slots:
     // The bus and the portal get an environment of their own, whatever session the caller has.
     void initTestCase() {
         QProcessEnvironment env;
@@ -64,8 +64,10 @@ private slots:
         QTest::addColumn<QColor>("colour");
         QTest::addColumn<int>("messages");  // per press
         // Truncation would give 127, 50 and 254.
-        QTest::newRow("picked") << QStringList{"--color", "0.5,0.2,0.999"} << QColor(128, 51, 255) << 0;
-        QTest::newRow("clamped") << QStringList{"--color", "-0.5,1.5,0.25"} << QColor(0, 255, 64) << 0;
+        QTest::newRow("picked") << QStringList{"--color", "0.5,0.2,0.999"} << QColor(128, 51, 255)
+                                << 0;
+        QTest::newRow("clamped") << QStringList{"--color", "-0.5,1.5,0.25"} << QColor(0, 255, 64)
+                                 << 0;
         QTest::newRow("cancelled") << QStringList{"--respond", "1"} << QColor(1, 2, 3) << 0;
         QTest::newRow("no portal") << QStringList() << QColor(1, 2, 3) << 1;
         QTest::newRow("no PickColor") << QStringList{"--version", "1"} << QColor(1, 2, 3) << 1;
@@ -77,7 +79,8 @@ private slots:
         QFETCH(int, messages);
         if (!portalArgs.isEmpty()) {
             portal.start(FAKE_PORTAL, portalArgs);
-            QTRY_VERIFY(connection().interface()->isServiceRegistered("org.freedesktop.portal.Desktop"));
+            QTRY_VERIFY(
+                connection().interface()->isServiceRegistered("org.freedesktop.portal.Desktop"));
         }
         Fakes fakes;
         Services services = fakes.services();
@@ -88,7 +91,8 @@ private slots:
         for (int press = 1; press <= 2; ++press) {
             form.GetPixelbtn->click();
             QTRY_COMPARE(probe->answers, press);
-            QCOMPARE(QColor(form.RScroll->Value(), form.GScroll->Value(), form.BScroll->Value()), colour);
+            QCOMPARE(QColor(form.RScroll->Value(), form.GScroll->Value(), form.BScroll->Value()),
+                     colour);
             QCOMPARE(fakes.messageBox->calls.size(), press * messages);
             QCOMPARE(form.Timer1->Interval(), 0);
         }

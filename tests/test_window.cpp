@@ -1,16 +1,18 @@
 // The window on the offscreen platform, its desktop services faked. Most cases are scripts of
-// user steps played on the shown window, each with what the window shows afterwards.
+// user steps played on the shown window, each with what the window shows afterwards; random
+// scripts check the window's invariants after every step.
 
 #include <QAccessible>
 #include <QClipboard>
 #include <QDrag>
-#include <QMenuBar>
 #include <QMessageBox>
+#include <QRandomGenerator>
 #include <QWindow>
 #include <QtTest>
 
 #include "app/form1.h"
 #include "app/platform/qt_services.h"
+#include "app/runtime/runtime_error.h"
 #include "colour/swatches.h"
 #include "fakes.h"
 
@@ -34,70 +36,91 @@ class TestWindow : public QObject {
     Fakes fakes;
     std::unique_ptr<Form1> w;
     QList<int> unhandled;
-    QStringList boxes;  // each message box with the window as it looked while it was open
+    QStringList events;  // errors, and message boxes with the window as it was while open
 
-    // The colour of the bars as HTML hex, then every text box that does not show that colour's
-    // own text, "grab" in grab mode, the Stay On Top requests, each slot or gradient end that
-    // is not black and the message boxes.
+    // The bars' colour in HTML hex, then whatever differs from that colour's own views: each
+    // text box, the tone slider off the median; "grab" in grab mode, the Stay On Top requests
+    // and check mark, the moves, the addresses opened, the slots and gradient ends that are not
+    // black, and the events.
     QString look() {
         const int r = w->RScroll->Value(), g = w->GScroll->Value(), b = w->BScroll->Value();
-        QStringList s{html(r, g, b)};
+        QStringList s{html(r, g, b)}, dropped;
         const QString own[] = {QString::number(r), QString::number(g), QString::number(b),
-                               html(r, g, b), QString::asprintf("&H%02X%02X%02X&", b, g, r),
-                               html(r, g, b)};
+                               html(r, g, b), QString::asprintf("&H%02X%02X%02X&", b, g, r)};
         const TextBox* texts[] = {w->Rtxt, w->Gtxt, w->Btxt, w->HexVal, w->VbVal, w->Text1};
         for (int i = 0; i < 6; ++i)
-            if (texts[i]->text() != own[i]) s << texts[i]->objectName() + "=" + texts[i]->text();
+            if (texts[i]->text() != own[i == 5 ? 3 : i])
+                s << texts[i]->objectName() + "=" + texts[i]->text();
         int sorted[] = {r, g, b};
-        std::sort(sorted, sorted + 3);  // the tone slider stands on the middle one
+        std::sort(sorted, sorted + 3);
         if (w->TScroll->Value() != sorted[1]) s << QString("TScroll=%1").arg(w->TScroll->Value());
         if (w->Timer1->Interval() == 100 && w->Timer1->isTicking()) s << "grab";
         for (bool on : fakes.windowManager->stayOnTopCalls) s << (on ? "on top" : "not on top");
         if (w->stay->isChecked()) s << "checked";
-        QStringList dropped;
-        for (PictureBox* box : w->findChildren<PictureBox*>(QRegularExpression("^Save|^Gradient.$")))
+        if (fakes.windowManager->moves) s << QString("%1 moves").arg(fakes.windowManager->moves);
+        QStringList opened = fakes.shell->opened;
+        if (opened.removeDuplicates(), !opened.isEmpty())
+            s << QString("%1 opened %2").arg(fakes.shell->opened.size()).arg(opened.join(' '));
+        for (PictureBox* box :
+             w->findChildren<PictureBox*>(QRegularExpression("^Save|^Gradient.$")))
             if (box->BackColor()) dropped << box->objectName() + "=" + html(box->BackColor());
         dropped.sort();
-        return (s + dropped + boxes).join(' ');
+        return (s + dropped + events).join(' ');
     }
 
     // Plays user steps on the shown window. 'text' is typed into the focus widget, whose whole
-    // text must be selected so that the typing replaces it; +text is typed at the cursor. A
+    // text must be selected so that the typing replaces it; "text" is typed at the cursor. A
     // control's name clicks it, the pointer wavering between press and release; name*2
-    // double-clicks it. >name drags the preview onto it, ~name another program's colour;
-    // ^name presses and releases a bar's thumb. =r,g,b calls SetBars. tick waits for a grab
-    // tick; px=N (or px=-, a failed read) and active=N set what the screen gives. menu opens the
-    // context menu. Any other step is a key as QKeySequence names it, to the open menu or the
-    // focus widget, "*n" repeating it.
-    void run(const QString& script) {
-        static const QRegularExpression steps("'[^']*'|\\S+");
+    // double-clicks it. L@x,y (R@, M@) double-clicks that button at a point of the client area.
+    // >name drags the preview onto a control, ~name another program's colour. ^name presses
+    // and releases a bar's thumb, ^name=a,b moves it to a, then b. =r,g,b calls SetBars,
+    // long=N SetBarsFromLongColor, a handler's name calls it. tick waits for a grab tick; px=N
+    // (px=- a failed read) and active=N set what the screen gives. menu opens the context menu.
+    // Any other step is a key as QKeySequence names it, to the open menu or the focus widget,
+    // "*n" repeating it. `check` runs after each step and at each thumb position.
+    void run(
+        const QString& script, const std::function<void()>& check = [] {}) {
+        static const QRegularExpression steps("'[^']*'|\"[^\"]*\"|\\S+");
         for (const QRegularExpressionMatch& m : steps.globalMatch(script)) {
-            const QString step = m.captured(), name = step.section('*', 0, 0).mid(
-                                                       QString("~>^").contains(step[0]) ? 1 : 0);
-            const int times = std::max(1, step.section('*', 1).toInt());
+            const QString step = m.captured(), arg = step.section(QRegularExpression("[=@]"), 1);
+            const QString name = step.section(QRegularExpression("[*=]"), 0, 0)
+                                     .mid(QString("~>^").contains(step[0]));
             auto focus = [] {
                 QWidget* popup = QApplication::activePopupWidget();
                 return popup ? popup : QApplication::focusWidget();
             };
             QWidget* control = w->findChild<QWidget*>(name);
-            if (step.startsWith('\'') || step.startsWith('+')) {
+            const std::unique_ptr<QMimeData> data = colourMimeData(0);
+            if (step[0] == '\'' || step[0] == '"') {
                 auto* box = qobject_cast<QLineEdit*>(focus());
-                QVERIFY2(box && (step[0] == '+' || box->selectedText() == box->text()), qPrintable(step));
-                QTest::keyClicks(box, step.mid(1).chopped(step[0] == '+' ? 0 : 1));
-            } else if (step.startsWith('=')) {
-                w->SetBars(step.mid(1).section(',', 0, 0), step.section(',', 1, 1), step.section(',', 2));
+                QVERIFY2(box && (step[0] == '"' || box->selectedText() == box->text()),
+                         qPrintable(step));
+                for (QChar c : step.mid(1).chopped(1)) {
+                    QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+                    QApplication::sendEvent(box, &key);
+                }
+            } else if (w->metaObject()->indexOfSlot(qPrintable(step + "()")) >= 0) {
+                QMetaObject::invokeMethod(w.get(), qPrintable(step));
+            } else if (step[0] == '=') {
+                try {
+                    w->SetBars(arg.section(',', 0, 0), arg.section(',', 1, 1), arg.section(',', 2));
+                } catch (const RuntimeError& e) {
+                    events << QString("error %1").arg(e.number);
+                }
+            } else if (step.startsWith("long=")) {
+                w->SetBarsFromLongColor(arg.toInt());
             } else if (step.startsWith("px=")) {
-                fakes.probe->pixel = step == "px=-" ? std::nullopt : std::optional(step.mid(3).toInt());
+                fakes.probe->pixel = arg == "-" ? std::nullopt : std::optional(arg.toInt());
             } else if (step.startsWith("active=")) {
-                fakes.probe->active = step.mid(7).toLongLong();
+                fakes.probe->active = arg.toLongLong();
             } else if (step == "tick") {
                 const qsizetype reads = fakes.probe->reads.size();
                 QTRY_VERIFY(fakes.probe->reads.size() > reads || !w->Timer1->isTicking());
             } else if (step == "menu") {
-                QContextMenuEvent e(QContextMenuEvent::Keyboard, {}, focus()->mapToGlobal(QPoint()));
+                QContextMenuEvent e(QContextMenuEvent::Keyboard, {},
+                                    focus()->mapToGlobal(QPoint()));
                 QApplication::sendEvent(focus(), &e);
             } else if (step[0] == '>' || step[0] == '~') {
-                const std::unique_ptr<QMimeData> data = colourMimeData(0);
                 if (step[0] == '~') data->removeFormat("application/x-swatchly-control-drag");
                 send<QDragEnterEvent>(w->NewPrev, data.get());
                 QDragLeaveEvent leave;
@@ -105,10 +128,19 @@ class TestWindow : public QObject {
                 send<QDragEnterEvent>(control, data.get());
                 send<QDragMoveEvent>(control, data.get());
                 send<QDropEvent>(control, data.get());
-            } else if (step[0] == '^') {
-                static_cast<QScrollBar*>(control)->setSliderDown(true);
-                static_cast<QScrollBar*>(control)->setSliderDown(false);
-            } else if (control && times == 2) {
+            } else if (auto* bar = qobject_cast<QScrollBar*>(control); step[0] == '^') {
+                bar->setSliderDown(true);
+                for (const QString& position : arg.split(',', Qt::SkipEmptyParts))
+                    bar->setSliderPosition(position.toInt()), check();
+                bar->setSliderDown(false);
+            } else if (step[1] == '@') {
+                const Qt::MouseButton button = step[0] == 'L'   ? Qt::LeftButton
+                                               : step[0] == 'R' ? Qt::RightButton
+                                                                : Qt::MiddleButton;
+                const QPoint at(arg.section(',', 0, 0).toInt(), arg.section(',', 1).toInt());
+                QTest::mouseDClick(w->windowHandle(), button, {},
+                                   w->centralWidget()->mapTo(w.get(), at));
+            } else if (control && step.endsWith("*2")) {
                 QTest::mouseDClick(control, Qt::LeftButton, {}, QPoint(2, control->height() / 2));
             } else if (control) {
                 const QPoint at(2, control->height() / 2);
@@ -117,14 +149,37 @@ class TestWindow : public QObject {
                 QTest::mouseMove(control, at);
                 QTest::mouseRelease(control, Qt::LeftButton, {}, at);
             } else {
-                const QKeyCombination key = name == "Alt" ? QKeyCombination(Qt::Key_Alt) : QKeySequence(name)[0];
+                const QKeyCombination key =
+                    name == "Alt" ? QKeyCombination(Qt::Key_Alt) : QKeySequence(name)[0];
                 QVERIFY2(key.key() != Qt::Key_unknown, qPrintable(step));
-                for (int i = 0; i < times; ++i) QTest::keyClick(focus(), key.key(), key.keyboardModifiers());
+                for (int i = std::max(1, step.section('*', 1).toInt()); i > 0; --i)
+                    QTest::keyClick(focus(), key.key(), key.keyboardModifiers());
             }
+            check();
         }
     }
 
-private slots:
+    // What must hold whenever no handler runs: ToneActive "yes", the previews and the tone slider
+    // on the bars, and after a change of colour the hex texts and the changed channels' boxes too;
+    // no error reached Qt. `last` is the colour at the last check.
+    QString violation(int (&last)[3]) {
+        const int c[] = {w->RScroll->Value(), w->GScroll->Value(), w->BScroll->Value()};
+        events.clear();
+        const QString seen = look();
+        QString why = w->ToneActive != "yes" ? "ToneActive is " + w->ToneActive : QString();
+        if (w->RPrev->BackColor() != c[0] || w->GPrev->BackColor() != c[1] << 8 ||
+            w->BPrev->BackColor() != c[2] << 16 || html(w->NewPrev->BackColor()) != seen.left(7))
+            why = "a preview is off";
+        if (seen.contains(QRegularExpression(
+                std::equal(c, c + 3, last) ? "TScroll=" : "TScroll=|HexVal=|VbVal=|Text1=")))
+            why = seen;
+        for (int i = 0; i < 3; ++i)
+            if (c[i] != last[i] && seen.contains(QString("RGB")[i] + QString("txt="))) why = seen;
+        std::copy(c, c + 3, last);
+        return unhandled.isEmpty() ? why : QString("error %1 reached Qt").arg(unhandled[0]);
+    }
+
+  private slots:
     void initTestCase() {
         setUnhandledErrorHook([this](int number, const QString&) { unhandled << number; });
         QGuiApplication::clipboard()->setText("34");
@@ -135,7 +190,7 @@ private slots:
         fakes.probe->cursor = QPoint(-300, 41);  // on a screen left of the primary
         fakes.messageBox->whileOpen = [this] {
             const FakeMessageBox::Call& c = fakes.messageBox->calls.last();
-            boxes << QString("[%1 %2: %3]").arg(c.title).arg(c.style).arg(look());
+            events << QString("[%1 %2: %3]").arg(c.title).arg(c.style).arg(look());
         };
         w = std::make_unique<Form1>(fakes.services());
         w->show();
@@ -146,7 +201,7 @@ private slots:
         QCOMPARE(unhandled, QList<int>());
         for (QPoint at : fakes.probe->reads) QCOMPARE(at, QPoint(-300, 41));
         w.reset();
-        boxes.clear();
+        events.clear();
     }
 
     void play_data() {
@@ -156,15 +211,25 @@ private slots:
             QTest::newRow(name) << script << expected;
         };
         row("start", "", "#000000");
-        row("RGB 300, -4, abc", "=50,60,70 Rtxt '300' Gtxt '-4' Btxt 'abc' RGBSet", "#FF0046 Btxt=0");
-        row("RGB blanks", "=50,60,70 Rtxt Backspace Gtxt Backspace Btxt Backspace RGBSet", "#000000");
-        row("RGB halves to even, 32-bit &H", "Rtxt '12.5' Gtxt '&H10000' Btxt '&HFF' RGBSet", "#0CFFFF");
+        // SetBars writes red, then fails at a green it cannot take.
+        row("SetBars 256", "=1,2,3 =200,256,9", "#C80203 error 380");
+        row("SetBars -1", "=1,2,3 =200,-1,9", "#C80203 error 380");
+        row("SetBars 40000", "=1,2,3 =200,40000,9", "#C80203 error 6");
+        row("SetBars text", "=1,2,3 =200,green,9", "#C80203 error 13");
+        row("packed FF8040", "long=16744512", "#4080FF");
+        row("packed 12345678", "long=305419896", "#785634");  // the top byte ignored
+        row("RGB 300, -4, abc", "=50,60,70 Rtxt '300' Gtxt '-4' Btxt 'abc' RGBSet",
+            "#FF0046 Btxt=0");
+        row("RGB blanks", "=50,60,70 Rtxt Backspace Gtxt Backspace Btxt Backspace RGBSet",
+            "#000000");
+        row("RGB halves to even, 32-bit &H", "Rtxt '12.5' Gtxt '&H10000' Btxt '&HFF' RGBSet",
+            "#0CFFFF");
         row("RGB &HFFFFFFFF is -1", "=50,60,70 Rtxt '&HFFFFFFFF' RGBSet", "#003C46");
-        row("RGB nothing numeric", "=50,60,70 Rtxt 'x' Gtxt 'y' RGBSet", "#323C46 Rtxt=0 Gtxt=0");
-        row("RGB present values keep their texts", "=50,60,70 Rtxt '50.0' Gtxt '060' RGBSet",
+        row("RGB not numeric", "=50,60,70 Rtxt 'x' Gtxt 'y' RGBSet", "#323C46 Rtxt=0 Gtxt=0");
+        row("RGB present values", "=50,60,70 Rtxt '50.0' Gtxt '060' RGBSet",
             "#323C46 Rtxt=50.0 Gtxt=060");
         row("HEX", "HexVal '#ff8000' HexSet", "#FF8000");
-        row("HEX present colour keeps the text", "=255,128,0 HexVal 'ff8000' HexSet",
+        row("HEX present colour", "=255,128,0 HexVal 'ff8000' HexSet",
             "#FF8000 HexVal=ff8000 Text1=ff8000");
         row("HEX wrong shape", "=50,60,70 HexVal '#FF80' HexSet", "#000000");
         row("HEX bad digit, no box", "=50,60,70 HexVal '#FF80GG' HexSet", "#000000");
@@ -174,12 +239,15 @@ private slots:
         row("VB bad digit: a box, black once closed", "=50,60,70 VbVal '&H0080ZZ&' VbSet",
             "#000000 [Swatchly 0: #323C46 VbVal=&H000000&]");
         row("Text1 mirrors HexVal", "HexVal '#0x' Backspace", "#000000 HexVal=#0 Text1=#0");
-        row("Text1 mirrors HexVal's present text", "HexVal '#0A0000' Text1 'junk' =10,0,0", "#0A0000");
-        row("second click places the cursor", "HexVal HexVal +1", "#000000 HexVal=1#000000 Text1=1#000000");
+        row("Text1 mirrors HexVal's present text", "HexVal '#0A0000' Text1 'junk' =10,0,0",
+            "#0A0000");
+        row("second click places the cursor", "HexVal HexVal \"1\"",
+            "#000000 HexVal=1#000000 Text1=1#000000");
         row("paste after the context menu", "HexVal '#1256' Left*2 menu Esc Ctrl+V",
             "#000000 HexVal=#123456 Text1=#123456");
-        row("thumb pressed and released", "=10,100,200 Rtxt '77' Gtxt 'x' ^RScroll ^TScroll", "#0A64C8 Gtxt=x");
-        // By keys from the first control: Left and Right move a bar the way they point.
+        row("thumb pressed and released", "=10,100,200 Rtxt '77' Gtxt 'x' ^RScroll ^TScroll",
+            "#0A64C8 Gtxt=x");
+        // Keys from the first control: Left and Right move a bar the way they point.
         row("bars", "Right*2 Left Tab PgDown*2 Home PgDown Tab End PgUp", "#010AF5");
         row("tone step", "=10,100,200 Tab*3 PgDown", "#146ED2");
         row("tone lighter, clamped", "=10,100,200 Tab*3 End", "#419BFF");
@@ -192,13 +260,19 @@ private slots:
         row("red by keys", "Tab*12 '200' Shift+Tab*3 Space", "#C80000");
         row("empty box", "Tab*12 Backspace Shift+Tab Tab '42' Shift+Tab*3 Space", "#2A0000");
         row("Stay On Top", "Alt Right Down Return", "#000000 on top checked");
-        row("and off again", "Alt Right Down Return Alt Right Down Return", "#000000 on top not on top");
+        row("and off", "Alt Right Down Return Alt Right Down Return", "#000000 on top not on top");
         row("Help", "Alt Down Return", "#000000 [Swatchly Help 64: #000000]");
+        // A press of any button on the bare body asks for a move; on a frame or label none.
+        row("body", "L@120,240 R@292,60 M@0,0", "#000000 6 moves");
+        row("frame", "L@148,103", "#000000");
+        row("label", "L@20,22", "#000000");
+        row("label behind a frame", "M@40,242", "#000000");
+        row("link", "L@218,245 M@218,245", "#000000 4 opened https://swatchly.example/");
         // Drops take the channel texts as typed; the current colour stays.
         row("drop", "=12,34,56 >SaveC3", "#0C2238 SaveC3=#0C2238");
         row("double-click", "=12,34,56 >SaveC3 =200,0,99 SaveC3*2", "#0C2238 SaveC3=#0C2238");
         row("slot never dropped on", "=12,34,56 SaveC1*2", "#000000");
-        row("typed texts", "=5,6,7 Rtxt '300' >SaveC1 Ctrl+A '12.5' >SaveC2 Ctrl+A '13.5' >SaveC3",
+        row("typed", "=5,6,7 Rtxt '300' >SaveC1 Ctrl+A '12.5' >SaveC2 Ctrl+A '13.5' >SaveC3",
             "#050607 Rtxt=13.5 SaveC1=#FF0607 SaveC2=#0C0607 SaveC3=#0E0607");
         row("gradient ends", "=5,6,7 Btxt '300' >GradientL >GradientR",
             "#050607 Btxt=300 GradientL=#0506FF GradientR=#0506FF");
@@ -214,7 +288,8 @@ private slots:
                                     {"Rtxt '1e400'", ">SaveC1 >GradientR"},
                                     {"Rtxt '9'", "~SaveC1 ~GradientR"},
                                     {"Rtxt '9'", ">NewPrev >RScroll >Gradient >Label9"}}) {
-            const QString box = QString(typed).section(' ', 0, 0), text = QString(typed).section('\'', 1, 1);
+            const QString box = QString(typed).section(' ', 0, 0),
+                          text = QString(typed).section('\'', 1, 1);
             QTest::addRow("%s %s", typed, drops)
                 << QString("=12,34,56 >SaveC1 >GradientR %1 %2").arg(typed, drops)
                 << QString("#0C2238 %1=%2 GradientR=#0C2238 SaveC1=#0C2238").arg(box, text);
@@ -227,10 +302,9 @@ private slots:
         row("grab, button again", "GetPixelbtn GetPixelbtn", "#000000");
         row("grab, another program", "GetPixelbtn px=255 active=0 tick", "#000000");
         row("grab, another window of ours", "GetPixelbtn px=255 active=8 tick", "#000000");
-        row("grab, the strip clicked", "GetPixelbtn Gradient", "#000000");
-        row("grab, its left end clicked", "GetPixelbtn GradientL", "#000000");
-        row("grab, its right end clicked", "GetPixelbtn GradientR", "#000000");
-        row("grab, a slot clicked", "GetPixelbtn SaveC1 px=255 tick", "#FF0000 grab");
+        row("grab, the strip clicked", "GetPixelbtn Gradient_Click", "#000000");
+        row("grab, its left end clicked", "GetPixelbtn GradientL_Click", "#000000");
+        row("grab, its right end clicked", "GetPixelbtn GradientR_Click", "#000000");
     }
     void play() {
         QFETCH(QString, script);
@@ -240,48 +314,100 @@ private slots:
         QCOMPARE(html(w->NewPrev->BackColor()), expected.left(7));
     }
 
-    // Every control and menu item under its name; the client area 296 x 255; each row's label
-    // and Set level with its box (they once stood a row apart); no timer running; the help text.
-    void definition() {
-        for (const QString& name :
-             QString("Timer2 NewPrev Rtxt Gtxt Btxt RGBSet HexVal VbVal HexSet VbSet Picture1 Timer1 "
-                     "GetPixelbtn activetxt SaveC1 SaveC2 SaveC3 SaveC4 SaveC5 SaveC6 SaveC7 Gradient "
-                     "GradientL GradientR TScroll BPrev GPrev RPrev BScroll GScroll RScroll Frame2 "
-                     "Label3 Label2 Label1 Frame1 Text1 Label8 Label5 Label6 Label4 Label7 Label9 f abt "
-                     "ext opt stay").split(' '))
-            QVERIFY2(w->findChildren<QObject*>(name).size() == 1, qPrintable(name));
-        QCOMPARE(w->centralWidget()->size(), QSize(296, 255));
-        QStringList rows;
-        auto top = [&](QWidget* c) { return c->mapTo(w.get(), QPoint()).y(); };
-        for (auto [label, set, box] : {std::tuple{w->Label4, w->RGBSet, w->Rtxt},
-                                       {w->Label6, w->VbSet, w->VbVal}, {w->Label5, w->HexSet, w->HexVal}})
-            rows << label->text() + (top(label) == top(box) && top(set) == top(box) ? "" : " apart");
-        QCOMPARE(rows.join(' '), "RGB VB HEX");
-        QVERIFY(!w->Timer1->isTicking() && !w->Timer2->isTicking() && w->Picture1->isHidden());
-        w->abt->trigger();
-        QCOMPARE(fakes.messageBox->calls.value(0).text,
-                 "Click Grab Color, put your mouse over the color you'd like and then left click the "
-                 "color.  If there are features you would like to see added to this application "
-                 "please contact support@swatchly.example.");
+    // Random scripts, seeded, checked after every step and thumb position. A failure names its
+    // seed; SWATCHLY_SEED=<seed> replays that script alone. Run by the test test_random_events.
+    void randomScripts() {
+        const int sequences = qEnvironmentVariableIntValue("SWATCHLY_SEQUENCES");
+        const bool replay = qEnvironmentVariableIsSet("SWATCHLY_SEED");
+        if (!sequences && !replay) QSKIP("SWATCHLY_SEQUENCES is not set");
+        const QStringList texts = {
+            "",          " ",      "0",         "255",          "256",
+            "-1",        "-0",     "12.5",      "13.5",         "254.5",
+            "1e2",       "&HFF",   "&H10000",   "&HFFFFFFFF",   "&H",
+            "#FF8000",   "ff8000", "#ff80",     "#FF80GG",      "&H0080FF&",
+            "&h0080FF&", "0080FF", "&H0080ZZ&", "1,000",        "12,5",
+            "abc",       "inf",    "+7",        " 42 ",         "32768",
+            "-32769",    "1e400",  "\u00e9",    "\u0661\u0662", "99999999999999999999"};
+        for (int i = 0; i < (replay ? 1 : sequences); ++i) {
+            const quint32 seed =
+                replay ? qEnvironmentVariable("SWATCHLY_SEED").toUInt() : 0x5eed0000u + i;
+            QRandomGenerator rng(seed);
+            auto any = [&](const QStringList& l) { return l[rng.bounded(int(l.size()))]; };
+            cleanup();
+            init();
+            QString script, why;
+            int last[3] = {0, 0, 0};
+            for (int e = 0; e < 40 && why.isEmpty(); ++e) {
+                const QString bar = any({"RScroll", "GScroll", "BScroll", "TScroll"});
+                const QString box = any({"SaveC1", "SaveC2", "SaveC3", "SaveC4", "SaveC5", "SaveC6",
+                                         "SaveC7", "GradientL", "GradientR", "NewPrev"});
+                const QString steps[] = {
+                    bar + " " + any({"Right", "Left", "PgUp", "PgDown", "Home", "End"}),
+                    QString("^%1=%2,%3").arg(bar).arg(rng.bounded(256)).arg(rng.bounded(256)),
+                    any({"Rtxt", "Gtxt", "Btxt", "HexVal", "VbVal", "Text1"}) +
+                        " Ctrl+A Delete \"" + any(texts) + "\"",
+                    any({"RGBSet", "HexSet", "VbSet"}),
+                    ">" + box,
+                    box + "*2",
+                    QString("px=%1 active=%2 Timer1_Timer")
+                        .arg(int(rng.generate()))
+                        .arg(any({"7", "7", "0"})),
+                    any({"GetPixelbtn", "Gradient", "GradientL", "GradientR", "px=-",
+                         "Alt Right Down Return"})};
+                const QString step = steps[rng.bounded(8)];
+                script += "\n  " + step;
+                run(step, [&] {
+                    if (why.isEmpty()) why = violation(last);
+                });
+                auto* slot = w->findChild<PictureBox*>(box);
+                if (step.endsWith("*2") && slot->DblClick &&
+                    slot->BackColor() != w->NewPrev->BackColor())
+                    why = "a double-click did not recall " + box;
+            }
+            QVERIFY2(why.isEmpty(),
+                     qPrintable(QString("seed %1: %2, after%3").arg(seed).arg(why, script)));
+        }
     }
 
-    // What a screen reader says, and Tab round the window in its tab order.
-    void keyboardAndScreenReaders() {
-        auto said = [](QObject* o, QAccessible::Text t = QAccessible::Name) {
-            return QAccessible::queryAccessibleInterface(o)->text(t);
-        };
-        for (QWidget* c : w->findChildren<QWidget*>())
-            if (c->isVisibleTo(w.get()) || c->focusPolicy() & Qt::TabFocus)
-                QVERIFY2(!said(c).trimmed().isEmpty(), qPrintable(c->objectName()));
-        QCOMPARE(QStringList({said(w->GetPixelbtn), said(w->SaveC3), said(w->HexVal), said(w->TScroll),
-                              said(w->VbSet, QAccessible::Description)}),
-                 QStringList({"Grab Color", "Doubleclick to set as current color", "HTML hex", "Tone",
-                              "Applies the VB hex text"}));
-        QStringList order;
-        for (int i = 0; i < 15; ++i, QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab))
-            order << QApplication::focusWidget()->objectName();
-        QCOMPARE(order.join(' '), "RScroll GScroll BScroll TScroll GetPixelbtn VbSet HexSet VbVal "
-                                  "HexVal RGBSet Btxt Gtxt Rtxt Text1 RScroll");
+    // A drop on either end draws the strip, a line a column: column i of 255 blends
+    // left + (right - left) / 255 * (i + 1) per channel, halves to even; an end never dropped on
+    // is black. The drawing stays until the next drop.
+    void gradient_data() {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("columns");
+        QTest::newRow("nothing dropped") << ""
+                                         << "0=#000000 254=#000000";
+        QTest::newRow("black to red") << "=255,0,0 >GradientR =9,9,9"
+                                      << "0=#010000 100=#650000 254=#FF0000";
+        QTest::newRow("black to blue 10") << "=0,0,10 >GradientR"
+                                          << "12=#000001 37=#000001 254=#00000A";
+        QTest::newRow("halves to even") << "Rtxt '127.5' >GradientR"
+                                        << "0=#000000 2=#020000 4=#020000 6=#040000";
+        QTest::newRow("300 blends as 300") << "Rtxt '300' >GradientR"
+                                           << "100=#770000 254=#FF0000";
+        QTest::newRow("red to black") << "=255,0,0 >GradientL"
+                                      << "0=#FE0000 254=#000000";
+        QTest::newRow("one colour") << "=10,20,30 >GradientL >GradientR"
+                                    << "0=#0A141E 254=#0A141E";
+        QTest::newRow("both ends") << "=0,0,255 >GradientL =255,255,0 >GradientR"
+                                   << "127=#80807F";
+    }
+    void gradient() {
+        QFETCH(QString, script);
+        QFETCH(QString, columns);
+        run(script);
+        w->Gradient->repaint();
+        const QImage strip = w->Gradient->grab().toImage();
+        QStringList seen;
+        for (const QString& column : columns.split(' ')) {
+            const int x = column.section('=', 0, 0).toInt();
+            const QColor top = strip.pixelColor(x, 0),
+                         bottom = strip.pixelColor(x, strip.height() - 1);
+            seen << QString("%1=%2").arg(x).arg(top == bottom ? top.name().toUpper()
+                                                              : "two colours");
+        }
+        QCOMPARE(strip.size(), QSize(255, 17));
+        QCOMPARE(seen.join(' '), columns);
     }
 
     // SetBars writes red, green, blue, each write running its Change handler: the preview passes
@@ -299,43 +425,59 @@ private slots:
             QVERIFY(QMetaObject::invokeMethod(w.get(), "SetBars", Q_ARG(swatchly::Variant, "10"),
                                               Q_ARG(swatchly::Variant, 20.0),
                                               Q_ARG(swatchly::Variant, std::int16_t(30))));
-        QCOMPARE(seen.join(", "), "RScroll #0A0000, TScroll no, GScroll #0A1400, TScroll no, "
-                                  "BScroll #0A141E");
+        QCOMPARE(seen.join(", "),
+                 "RScroll #0A0000, TScroll no, GScroll #0A1400, TScroll no, BScroll #0A141E");
         QCOMPARE(w->ToneActive, "yes");
     }
 
-    // A value green cannot take fails SetBars after red is written; green and blue stay.
-    void setBarsFailsPartWay() {
-        for (auto [green, error] : {std::pair{Variant(std::int16_t(256)), 380},
-                                    {Variant(std::int16_t(-1)), 380}, {Variant(40000.0), 6},
-                                    {Variant("green"), 13}}) {
-            w->SetBars(std::int16_t(1), std::int16_t(2), std::int16_t(3));
-            int caught = 0;
-            try {
-                w->SetBars(std::int16_t(200), green, std::int16_t(9));
-            } catch (const RuntimeError& e) {
-                caught = e.number;
-            }
-            QCOMPARE(caught, error);
-            QCOMPARE(look(), "#C80203");
-        }
-        w->SetBarsFromLongColor(16744512);  // FF8040: low byte first
-        QCOMPARE(look(), "#4080FF");
-        w->SetBarsFromLongColor(305419896);  // 12345678: the top byte is ignored
-        QCOMPARE(look(), "#785634");
+    // Every control under its name, each row's label and Set level with its box (they once stood
+    // a row apart), no timer running, the help text, what a screen reader says and the Tab order.
+    void definition() {
+        for (const QString& name :
+             QString(
+                 "Timer2 NewPrev Rtxt Gtxt Btxt RGBSet HexVal VbVal HexSet VbSet Picture1 Timer1 "
+                 "GetPixelbtn activetxt SaveC1 SaveC2 SaveC3 SaveC4 SaveC5 SaveC6 SaveC7 Gradient "
+                 "GradientL GradientR TScroll BPrev GPrev RPrev BScroll GScroll RScroll Frame2 "
+                 "Label3 Label2 Label1 Frame1 Text1 Label8 Label5 Label6 Label4 Label7 Label9 f "
+                 "abt "
+                 "ext opt stay")
+                 .split(' '))
+            QVERIFY2(w->findChildren<QObject*>(name).size() == 1, qPrintable(name));
+        QCOMPARE(w->centralWidget()->size(), QSize(296, 255));
+        QStringList rows;
+        auto top = [&](QWidget* c) { return c->mapTo(w.get(), QPoint()).y(); };
+        for (auto [label, set, box] : {std::tuple{w->Label4, w->RGBSet, w->Rtxt},
+                                       {w->Label6, w->VbSet, w->VbVal},
+                                       {w->Label5, w->HexSet, w->HexVal}})
+            rows << label->text() +
+                        (top(label) == top(box) && top(set) == top(box) ? "" : " apart");
+        QCOMPARE(rows.join(' '), "RGB VB HEX");
+        QVERIFY(!w->Timer1->isTicking() && !w->Timer2->isTicking() && w->Picture1->isHidden());
+        w->abt->trigger();
+        QCOMPARE(fakes.messageBox->calls.value(0).text,
+                 "Click Grab Color, put your mouse over the color you'd like and then left click "
+                 "the color.  If there are "
+                 "features you would like to see added to this application please contact "
+                 "support@swatchly.example.");
+        auto said = [](QObject* o, QAccessible::Text t = QAccessible::Name) {
+            return QAccessible::queryAccessibleInterface(o)->text(t);
+        };
+        for (QWidget* c : w->findChildren<QWidget*>())
+            if (c->isVisibleTo(w.get()) || c->focusPolicy() & Qt::TabFocus)
+                QVERIFY2(!said(c).trimmed().isEmpty(), qPrintable(c->objectName()));
+        QCOMPARE(said(w->SaveC3) + ", " + said(w->HexVal) + ", " +
+                     said(w->VbSet, QAccessible::Description),
+                 "Doubleclick to set as current color, HTML hex, Applies the VB hex text");
+        QStringList order;
+        for (int i = 0; i < 15; ++i, QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab))
+            order << QApplication::focusWidget()->objectName();
+        QCOMPARE(order.join(' '),
+                 "RScroll GScroll BScroll TScroll GetPixelbtn VbSet HexSet VbVal HexVal RGBSet "
+                 "Btxt Gtxt Rtxt Text1 RScroll");
     }
 
-    // Each slot keeps its own colour and gives it back on a double-click.
-    void everySlotIsItsOwn() {
-        for (int n = 1; n <= 7; ++n) run(QString("=%1,0,0 >SaveC%1").arg(n));
-        for (int n = 1; n <= 7; ++n) {
-            run(QString("SaveC%1*2").arg(n));
-            QCOMPARE(w->RScroll->Value(), n);
-        }
-    }
-
-    // A left press on the preview starts a drag that carries the colour and its HTML hex text
-    // to other programs; no other press starts one.
+    // A left press on the preview starts a drag that carries the colour and its HTML hex text to
+    // other programs; no other press starts one.
     void dragSource() {
         w->SetBars(std::int16_t(255), std::int16_t(128), std::int16_t(0));
         QTest::mouseClick(w->NewPrev, Qt::RightButton);
@@ -344,101 +486,29 @@ private slots:
         QTest::mousePress(w->NewPrev, Qt::LeftButton);  // offscreen, the drag ends at once
         const auto drags = w->NewPrev->findChildren<QDrag*>();
         QCOMPARE(drags.size(), 1);
-        QCOMPARE(drags[0]->mimeData()->colorData().value<QColor>(), QColor(255, 128, 0));
-        QCOMPARE(drags[0]->mimeData()->text(), "#FF8000");
+        QCOMPARE(
+            drags[0]->mimeData()->colorData().value<QColor>().name() + drags[0]->mimeData()->text(),
+            "#ff8000#FF8000");
         QTest::mouseRelease(w->NewPrev, Qt::LeftButton);
     }
 
-    // A drop on either end draws the strip, one line a column: column i of 255 blends
-    // left + (right - left) / 255 * (i + 1) per channel, halves to even; an end never dropped on
-    // is black. The drawing stays until the next drop.
-    void gradient_data() {
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<QString>("columns");
-        QTest::newRow("nothing dropped") << "" << "0=#000000 254=#000000";
-        QTest::newRow("black to red") << "=255,0,0 >GradientR =9,9,9" << "0=#010000 100=#650000 254=#FF0000";
-        QTest::newRow("black to blue 10") << "=0,0,10 >GradientR" << "12=#000001 37=#000001 254=#00000A";
-        QTest::newRow("halves to even") << "Rtxt '127.5' >GradientR" << "0=#000000 2=#020000 4=#020000 6=#040000";
-        QTest::newRow("300 blends as 300") << "Rtxt '300' >GradientR" << "100=#770000 254=#FF0000";
-        QTest::newRow("red to black") << "=255,0,0 >GradientL" << "0=#FE0000 254=#000000";
-        QTest::newRow("one colour") << "=10,20,30 >GradientL >GradientR" << "0=#0A141E 254=#0A141E";
-        QTest::newRow("both ends") << "=0,0,255 >GradientL =255,255,0 >GradientR" << "127=#80807F";
-    }
-    void gradient() {
-        QFETCH(QString, script);
-        QFETCH(QString, columns);
-        run(script);
-        w->Gradient->repaint();
-        const QImage strip = w->Gradient->grab().toImage();
-        QStringList seen;
-        for (const QString& column : columns.split(' ')) {
-            const int x = column.section('=', 0, 0).toInt();
-            const QColor top = strip.pixelColor(x, 0), bottom = strip.pixelColor(x, strip.height() - 1);
-            seen << QString("%1=%2").arg(x).arg(top == bottom ? top.name().toUpper() : "two colours");
-        }
-        QCOMPARE(strip.size(), QSize(255, 17));
-        QCOMPARE(seen.join(' '), columns);
-    }
-
-    // Each press of any button on the bare body asks for a move, one on a control, a frame or
-    // a label none; each press on the link opens the home page. A service that fails is silent.
-    void press_data() {
-        QTest::addColumn<QString>("control");  // empty: the bare client area
-        QTest::addColumn<QPoint>("at");
-        QTest::addColumn<int>("button");
-        QTest::addColumn<bool>("fail");
-        QTest::addColumn<QString>("expected");
-        auto row = [](const char* name, const char* control, QPoint at, Qt::MouseButton button,
-                      const char* expected, bool fail = false) {
-            QTest::newRow(name) << control << at << int(button) << fail << expected;
-        };
-        row("body", "", {120, 240}, Qt::LeftButton, "2 moves");
-        row("body margin", "", {292, 60}, Qt::RightButton, "2 moves");
-        row("body corner", "", {0, 0}, Qt::MiddleButton, "2 moves");
-        row("move cannot start", "", {3, 120}, Qt::LeftButton, "2 moves", true);
-        row("text box", "HexVal", {5, 5}, Qt::RightButton, "");
-        row("scroll bar", "TScroll", {30, 5}, Qt::LeftButton, "");
-        row("frame", "Frame1", {140, 100}, Qt::LeftButton, "");
-        row("label", "Label4", {5, 5}, Qt::LeftButton, "");
-        row("label behind a frame", "Label9", {16, 35}, Qt::MiddleButton, "");
-        row("link", "Label7", {20, 8}, Qt::LeftButton, "opened https://swatchly.example/ twice");
-        row("link cannot open", "Label7", {20, 8}, Qt::MiddleButton,
-            "opened https://swatchly.example/ twice", true);
-    }
-    void press() {
-        QFETCH(QString, control);
-        QFETCH(QPoint, at);
-        QFETCH(int, button);
-        QFETCH(bool, fail);
-        QFETCH(QString, expected);
-        fakes.windowManager->fail = fakes.shell->fail = fail;
-        QWidget* target = control.isEmpty() ? w->centralWidget() : w->findChild<QWidget*>(control);
-        const QPoint p = target->mapTo(w.get(), at);
-        QWidget* hit = w->childAt(p);  // the row presses where it says
-        QVERIFY(hit == target || target->isAncestorOf(hit));
-        QTest::mouseDClick(w->windowHandle(), Qt::MouseButton(button), {}, p);
-        QStringList seen;
-        if (fakes.windowManager->moves) seen << QString("%1 moves").arg(fakes.windowManager->moves);
-        if (!fakes.shell->opened.isEmpty())
-            seen << "opened " + fakes.shell->opened.join(", ").replace(", " + fakes.shell->opened[0], " twice");
-        QCOMPARE(seen.join(' '), expected);
-    }
-
-    // The Qt window manager sets the flag on the native window that exists, moving nothing; the
-    // Qt message box has the information icon and OK alone.
+    // The Qt window manager sets the flag on the native window that exists, moving nothing; the Qt
+    // message box has the information icon and OK alone.
     void qtServices() {
-        QtWindowManager wm;
         const WId id = w->winId();
         const QRect before = w->geometry();
         for (bool on : {true, false, true}) {
-            wm.setStayOnTop(w.get(), on);
+            QtWindowManager().setStayOnTop(w.get(), on);
             QCOMPARE(bool(w->windowHandle()->flags() & Qt::WindowStaysOnTopHint), on);
             QVERIFY(w->winId() == id && w->geometry() == before);
         }
         QString seen;
         QTimer::singleShot(0, w.get(), [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            seen = QString("%1 %2 %3").arg(box->windowTitle()).arg(box->icon()).arg(box->buttons().size());
+            seen = QString("%1 %2 %3")
+                       .arg(box->windowTitle())
+                       .arg(box->icon())
+                       .arg(box->buttons().size());
             box->button(QMessageBox::Ok)->click();
         });
         QtMessageBox().show(w.get(), "text", MessageBox::Information, "Swatchly Help");

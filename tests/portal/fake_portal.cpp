@@ -21,7 +21,7 @@ struct Options {
 };
 
 class Portal : public QDBusVirtualObject {
-public:
+  public:
     explicit Portal(Options o) : m_o(o) {}
     QString introspect(const QString&) const override { return {}; }
 
@@ -30,10 +30,13 @@ public:
         QDBusMessage reply = m.createErrorReply(QDBusError::UnknownMethod, "no such method");
         if (m.member() == "Get" && m_o.screenshot && m.arguments().value(0) == screenshot)
             reply = m.createReply(QVariant::fromValue(QDBusVariant(m_o.version)));
-        if (m.interface() == screenshot && m.member() == "PickColor" && m_o.screenshot && m_o.version >= 2) {
-            const QString path = QString("/org/freedesktop/portal/desktop/request/%1/%2")
-                                     .arg(m.service().mid(1).replace('.', '_'),
-                                          qdbus_cast<QVariantMap>(m.arguments().value(1))["handle_token"].toString());
+        if (m.interface() == screenshot && m.member() == "PickColor" && m_o.screenshot &&
+            m_o.version >= 2) {
+            const QString path =
+                QString("/org/freedesktop/portal/desktop/request/%1/%2")
+                    .arg(
+                        m.service().mid(1).replace('.', '_'),
+                        qdbus_cast<QVariantMap>(m.arguments().value(1))["handle_token"].toString());
             reply = m.createReply(QVariant::fromValue(QDBusObjectPath(path)));
             QTimer::singleShot(50, [this, bus, path] {
                 QDBusArgument colour;
@@ -50,7 +53,7 @@ public:
         return QDBusConnection(bus).send(reply);
     }
 
-private:
+  private:
     Options m_o;
 };
 
@@ -65,7 +68,8 @@ int main(int argc, char* argv[]) {
         if (args[i] == "--respond") o.respond = args.value(++i).toUInt();
         if (args[i] == "--no-screenshot") o.screenshot = false;
         if (args[i] == "--color")
-            for (int k = 0; const QString& c : args.value(++i).split(',')) o.colour[k++] = c.toDouble();
+            for (int k = 0; const QString& c : args.value(++i).split(','))
+                o.colour[k++] = c.toDouble();
     }
     Portal portal(o);
     QDBusConnection bus = QDBusConnection::sessionBus();
