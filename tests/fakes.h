@@ -37,14 +37,13 @@ struct FakeShell : Shell {
 
 struct FakeMessageBox : MessageBox {
     struct Call {
-        QString text;
+        QString text, title;
         int style;
-        QString title;
     };
     QList<Call> calls;
     std::function<void()> whileOpen;  // runs while the box is open, before show() returns
     void show(QWidget*, const QString& text, int style, const QString& title) override {
-        calls << Call{text, style, title};
+        calls << Call{text, title, style};
         if (whileOpen) whileOpen();
     }
 };

@@ -24,32 +24,26 @@ struct WaylandProbe : QtScreenProbe {
 
 class TestPortal : public QObject {
     Q_OBJECT
-    QTemporaryDir runtimeDir;
-    QProcess bus, portal;
+    QProcess bus, fakePortal;
     QString address;
-
-    QDBusConnection connection() {
-        static int n = 0;
-        return QDBusConnection::connectToBus(address, QString::number(++n));
-    }
+    int connections = 0;
 
   private slots:
     // The bus and the portal get an environment of their own, whatever session the caller has.
     void initTestCase() {
         QProcessEnvironment env;
         env.insert("PATH", qEnvironmentVariable("PATH"));
-        env.insert("XDG_RUNTIME_DIR", runtimeDir.path());
         bus.setProcessEnvironment(env);
         bus.start("dbus-daemon", {"--session", "--nofork", "--print-address"});
         if (!bus.waitForStarted()) QSKIP("dbus-daemon cannot start");
         QTRY_VERIFY(bus.canReadLine());
         address = QString::fromLatin1(bus.readLine()).trimmed();
         env.insert("DBUS_SESSION_BUS_ADDRESS", address);
-        portal.setProcessEnvironment(env);
+        fakePortal.setProcessEnvironment(env);
     }
     void cleanup() {
-        portal.kill();
-        portal.waitForFinished();
+        fakePortal.kill();
+        fakePortal.waitForFinished();
     }
     void cleanupTestCase() {
         bus.terminate();
@@ -60,39 +54,40 @@ class TestPortal : public QObject {
     // rounded to the nearest channel value, clamped), a cancel that changes nothing, or no
     // picker at all, which a message says.
     void grabColor_data() {
-        QTest::addColumn<QStringList>("portalArgs");  // empty: no portal on the bus
-        QTest::addColumn<QColor>("colour");
+        QTest::addColumn<QString>("portal");  // its arguments; "none": no portal on the bus
+        QTest::addColumn<QString>("colour");
         QTest::addColumn<int>("messages");  // per press
-        // Truncation would give 127, 50 and 254.
-        QTest::newRow("picked") << QStringList{"--color", "0.5,0.2,0.999"} << QColor(128, 51, 255)
-                                << 0;
-        QTest::newRow("clamped") << QStringList{"--color", "-0.5,1.5,0.25"} << QColor(0, 255, 64)
-                                 << 0;
-        QTest::newRow("cancelled") << QStringList{"--respond", "1"} << QColor(1, 2, 3) << 0;
-        QTest::newRow("no portal") << QStringList() << QColor(1, 2, 3) << 1;
-        QTest::newRow("no PickColor") << QStringList{"--version", "1"} << QColor(1, 2, 3) << 1;
-        QTest::newRow("no Screenshot") << QStringList{"--no-screenshot"} << QColor(1, 2, 3) << 1;
+        auto row = [](const char* name, const char* portal, const char* colour, int messages) {
+            QTest::newRow(name) << portal << colour << messages;
+        };
+        row("picked", "--color 0.5,0.2,0.999", "#8033ff", 0);  // truncated: 127, 50, 254
+        row("clamped", "--color -0.5,1.5,0.25", "#00ff40", 0);
+        row("cancelled", "--respond 1", "#010203", 0);
+        row("no portal", "none", "#010203", 1);
+        row("no PickColor", "--version 1", "#010203", 1);
+        row("no Screenshot", "--no-screenshot", "#010203", 1);
     }
     void grabColor() {
-        QFETCH(QStringList, portalArgs);
-        QFETCH(QColor, colour);
+        QFETCH(QString, portal);
+        QFETCH(QString, colour);
         QFETCH(int, messages);
-        if (!portalArgs.isEmpty()) {
-            portal.start(FAKE_PORTAL, portalArgs);
-            QTRY_VERIFY(
-                connection().interface()->isServiceRegistered("org.freedesktop.portal.Desktop"));
-        }
+        auto connection = [&] {
+            return QDBusConnection::connectToBus(address, QString::number(++connections));
+        };
+        if (portal != "none") fakePortal.start(FAKE_PORTAL, portal.split(' '));
+        QTRY_COMPARE(
+            connection().interface()->isServiceRegistered("org.freedesktop.portal.Desktop").value(),
+            portal != "none");
         Fakes fakes;
-        Services services = fakes.services();
         auto probe = std::make_shared<WaylandProbe>(connection());
-        services.probe = probe;
-        Form1 form(services);
+        Form1 form({probe, fakes.windowManager, fakes.shell, fakes.messageBox});
         form.SetBars(std::int16_t(1), std::int16_t(2), std::int16_t(3));
         for (int press = 1; press <= 2; ++press) {
             form.GetPixelbtn->click();
             QTRY_COMPARE(probe->answers, press);
-            QCOMPARE(QColor(form.RScroll->Value(), form.GScroll->Value(), form.BScroll->Value()),
-                     colour);
+            QCOMPARE(
+                QColor(form.RScroll->Value(), form.GScroll->Value(), form.BScroll->Value()).name(),
+                colour);
             QCOMPARE(fakes.messageBox->calls.size(), press * messages);
             QCOMPARE(form.Timer1->Interval(), 0);
         }
