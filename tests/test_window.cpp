@@ -12,7 +12,6 @@
 #include "app/platform/qt_services.h"
 #include "app/runtime/runtime_error.h"
 #include "colour/swatches.h"
-#include "colour/text_formats.h"
 #include "fakes.h"
 
 using namespace swatchly;
@@ -22,38 +21,19 @@ namespace {
 QString html(int r, int g, int b) { return QString::asprintf("#%02X%02X%02X", r, g, b); }
 QString html(int packed) { return html(packed & 255, packed >> 8 & 255, packed >> 16 & 255); }
 
-QString channels(const std::optional<Channels>& c) {
-    return c ? QString("%1 %2 %3").arg(c->red).arg(c->green).arg(c->blue) : "wrong shape";
-}
-
-// What a pure function under the window makes of a text: its result, or the error it raises.
-QString outcome(const QString& function, const QString& input) try {
+// Where the probe reads a point on four screens, two at negative origins, and how a session
+// (Qt platform, desktop, what its portal offers) gives the colour under the pointer.
+QString outcome(const QString& function, const QString& input) {
     const QStringList a = input.split(QRegularExpression("[ ,]"));
-    if (function == "int16") return QString::number(toInt16(input.isNull() ? Variant() : input));
-    if (function == "html") return channels(readHtmlHex(input));
-    if (function == "vb") return channels(readVbHex(input));
-    if (function == "pair") return QString::number(readHexPair(input));
-    if (function == "session")  // Qt platform, desktop session, what the portal offers
+    if (function == "session")
         return sessionReadsScreen(a[0], a[1] == "wayland", [&] { return a[2] == "picker"; })
                    ? "reads the screen"
                    : "asks the portal";
-    if (function == "screen") {  // a point on four screens, two of them at negative origins
-        const auto spot = locateOnScreens({{0, 0, 1920, 1080},
-                                           {-1280, 0, 1280, 1024},
-                                           {0, -900, 1600, 900},
-                                           {1920, 0, 1024, 768}},
-                                          {a[0].toInt(), a[1].toInt()});
-        return spot ? QString("%1 at %2,%3")
-                          .arg(spot->screen)
-                          .arg(spot->local.x())
-                          .arg(spot->local.y())
-                    : "none";
-    }
-    QLocale::setDefault(QLocale(function));  // a decimal box read in that locale
-    const DecimalReading r = readDecimalChannel(input);
-    return "box " + r.text + (r.value ? QString(", %1").arg(*r.value) : ", no value");
-} catch (const RuntimeError& e) {
-    return QString("error %1").arg(e.number);
+    const auto spot = locateOnScreens(
+        {{0, 0, 1920, 1080}, {-1280, 0, 1280, 1024}, {0, -900, 1600, 900}, {1920, 0, 1024, 768}},
+        {a[0].toInt(), a[1].toInt()});
+    return spot ? QString("%1 at %2,%3").arg(spot->screen).arg(spot->local.x()).arg(spot->local.y())
+                : "none";
 }
 
 template <typename Event>
@@ -106,9 +86,9 @@ class TestWindow : public QObject {
     // point of the client area. >name drags the preview onto a control, ~name another program's
     // colour. ^name presses and releases a bar's thumb, ^name=a,b moves it to a, then b. =r,g,b
     // calls SetBars. tick waits for a grab tick; px=N (px=- a
-    // failed read) and active=N set what the screen gives. menu opens the context menu. Any other
-    // step is a key as QKeySequence names it, to the open menu or the focus widget, "*n"
-    // repeating it. `check` runs after each step and at each thumb position.
+    // failed read) and active=N set what the screen gives, locale=name the user's locale. menu
+    // opens the context menu. Any other step is a key as QKeySequence names it, to the open menu or
+    // the focus widget, "*n" repeating it. `check` runs after each step and at each thumb position.
     void run(
         const QString& script, const std::function<void()>& check = [] {}) {
         static const QRegularExpression steps("'[^']*'|\"[^\"]*\"|\\S+");
@@ -136,6 +116,8 @@ class TestWindow : public QObject {
                 } catch (const RuntimeError& e) {
                     events << QString("error %1").arg(e.number);
                 }
+            } else if (step.startsWith("locale=")) {
+                QLocale::setDefault(QLocale(arg));
             } else if (step.startsWith("px=")) {
                 fakes.probe->pixel = arg == "-" ? std::nullopt : std::optional(arg.toInt());
             } else if (step.startsWith("active=")) {
@@ -215,6 +197,7 @@ class TestWindow : public QObject {
     }
     void init() {
         fakes = Fakes();
+        QLocale::setDefault(QLocale("en_US"));
         fakes.probe->active = 7;
         fakes.probe->cursor = QPoint(-300, 41);  // on a screen left of the primary
         fakes.messageBox->whileOpen = [this] {
@@ -232,48 +215,13 @@ class TestWindow : public QObject {
         events.clear();
     }
 
-    void conversions_data() {
+    void screens_data() {
         QTest::addColumn<QString>("function");
         QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("expected");
         auto row = [](const char* function, const QString& input, const char* expected) {
             QTest::addRow("%s [%s]", function, qPrintable(input)) << function << input << expected;
         };
-        row("int16", QString(), "0");  // the empty value
-        row("int16", "-2.5", "-2");
-        row("int16", "-32768.5", "-32768");
-        row("int16", "inf", "error 13");
-        // "&H" literals: up to four digits are 16 bits, five to eight 32.
-        row("int16", "&H8000", "-32768");
-        row("int16", "&H", "error 13");
-        row("int16", "&H123456789", "error 13");
-        row("html", "ff8000", "255 128 0");
-        row("html", "#FF8000xyz", "255 128 0");
-        row("html", "FF80001", "wrong shape");
-        row("html", "", "wrong shape");
-        row("html", "#F 8000", "error 13");
-        row("html", QString::fromUtf8("#\uff26\uff268000"), "error 13");  // full-width digits
-        row("vb", "&H0080FF", "255 128 0");
-        row("vb", "0080FF", "255 128 0");
-        row("vb", "&Hab100f&junk", "15 16 171");
-        row("vb", "&HFF", "wrong shape");
-        row("vb", "&HX080FF&", "error 13");
-        row("pair", "Ab", "171");
-        row("pair", "+1", "error 13");
-        row("en_US", "   ", "box 0, 0");
-        row("en_US", "-0", "box -0, 0");
-        row("en_US", "254.5", "box 254.5, 254");
-        row("en_US", "255", "box 255, 255");
-        row("en_US", "255.2", "box 255, 255");
-        row("en_US", "1e2", "box 1e2, 100");
-        row("en_US", " 42 ", "box  42 , 42");
-        row("en_US", "&HFFFF", "box 0, 0");
-        row("en_US", "1,000", "box 255, 255");
-        row("en_US", "12,5", "box 0, no value");
-        row("en_US", "1e400", "box 0, no value");
-        row("de_DE", "254,5", "box 254,5, 254");
-        row("de_DE", "1.000,5", "box 255, 255");
-        row("de_DE", "-0,3", "box 0, 0");
         row("screen", "100,200", "0 at 100,200");
         row("screen", "-1,5", "1 at 1279,5");
         row("screen", "10,-900", "2 at 10,0");
@@ -285,7 +233,7 @@ class TestWindow : public QObject {
         row("session", "xcb wayland none", "reads the screen");
         row("session", "offscreen wayland picker", "reads the screen");
     }
-    void conversions() {
+    void screens() {
         QFETCH(QString, function);
         QFETCH(QString, input);
         QFETCH(QString, expected);
@@ -304,6 +252,9 @@ class TestWindow : public QObject {
         row("SetBars -1", "=1,2,3 =200,-1,9", "#C80203 error 380");
         row("SetBars 40000", "=1,2,3 =200,40000,9", "#C80203 error 6");
         row("SetBars text", "=1,2,3 =200,green,9", "#C80203 error 13");
+        row("SetBars -32768.5 rounds in", "=1,2,3 =200,-32768.5,9", "#C80203 error 380");
+        row("SetBars &H8000", "=1,2,3 =200,&H8000,9", "#C80203 error 380");
+        row("SetBars &H123456789", "=1,2,3 =200,&H123456789,9", "#C80203 error 13");
         row("RGB 300 -4 abc", "=50,60,70 Rtxt '300' Gtxt '-4' Btxt 'abc' RGBSet", "#FF0046 Btxt=0");
         row("RGB blanks", "=50,60,70 Rtxt Backspace Gtxt Backspace Btxt Backspace RGBSet",
             "#000000");
@@ -312,13 +263,26 @@ class TestWindow : public QObject {
         row("RGB not numeric", "=50,60,70 Rtxt 'x' Gtxt 'y' RGBSet", "#323C46 Rtxt=0 Gtxt=0");
         row("RGB present values", "=50,60,70 Rtxt '50.0' Gtxt '060' RGBSet",
             "#323C46 Rtxt=50.0 Gtxt=060");
+        row("RGB 254.5 255.2 -0", "Rtxt '254.5' Gtxt '255.2' Btxt '-0' RGBSet", "#FEFF00 Btxt=-0");
+        row("RGB 1,000 12,5 1e2", "Rtxt '1,000' Gtxt '12,5' Btxt '1e2' RGBSet", "#FF0064");
+        row("RGB &HFFFF blanks", "Rtxt '&HFFFF' Gtxt ' 42 ' Btxt '1e400' RGBSet", "#002A00");
+        row("RGB in German", "locale=de_DE Rtxt '254,5' Gtxt '1.000,5' Btxt '-0,3' RGBSet",
+            "#FEFF00");
         row("HEX", "HexVal '#ff8000' HexSet", "#FF8000");
+        row("HEX without #", "HexVal 'ff8000' HexSet", "#FF8000");
+        row("HEX with a tail", "HexVal '#FF8000xyz' HexSet", "#FF8000");
+        row("HEX seven digits", "=50,60,70 HexVal 'FF80001' HexSet", "#000000");
+        row("HEX empty", "=50,60,70 HexVal Backspace HexSet", "#000000");
+        row("HEX blank in a pair", "=50,60,70 HexVal '#F 8000' HexSet", "#000000");
         row("HEX present colour", "=255,128,0 HexVal 'ff8000' HexSet",
             "#FF8000 HexVal=ff8000 Text1=ff8000");
         row("HEX wrong shape", "=50,60,70 HexVal '#FF80' HexSet", "#000000");
         row("HEX bad digit, no box", "=50,60,70 HexVal '#FF80GG' HexSet", "#000000");
         row("HEX bad digit while black", "HexVal '#GG8000' HexSet", "#000000");
         row("VB", "VbVal '&H0080FF&' VbSet", "#FF8000");
+        row("VB without the closing &", "VbVal '&H0080FF' VbSet", "#FF8000");
+        row("VB bare digits, a tail", "VbVal '&Hab100f&junk' VbSet", "#0F10AB");
+        row("VB short", "=50,60,70 VbVal '&HFF' VbSet", "#000000");
         row("VB small h", "=50,60,70 VbVal '&h0080FF&' VbSet", "#000000");
         row("VB bad digit: a box, black once closed", "=50,60,70 VbVal '&H0080ZZ&' VbSet",
             "#000000 [Swatchly 0: #323C46 VbVal=&H000000&]");
