@@ -222,6 +222,7 @@ class TestWindow : public QObject {
     }
     void init() {
         fakes = Fakes();
+        unhandled.clear();
         QLocale::setDefault(QLocale("en_US"));
         fakes.probe->active = 7;
         fakes.probe->cursor = QPoint(-300, 41);  // on a screen left of the primary
