@@ -97,13 +97,14 @@ class TestWindow : public QObject {
     // double-clicks it; a handler's name calls it. L@x,y (R@, M@) double-clicks that button at a
     // point of the client area. >name drags the preview onto a control, ~name another program's
     // colour. ^name presses and releases a bar's thumb, ^name=a,b moves it to a, then b. =r,g,b
-    // calls SetBars, locale=name sets the user's locale. tick waits for a grab tick; px=N (px=- a
+    // calls SetBars, locale=name sets the user's locale, trace notes each bar's Change (and the
+    // preview, or ToneActive for the tone slider, as it leaves it); strip=x,... notes the
+    // gradient strip's colour at those columns. tick waits for a grab tick; px=N (px=- a
     // failed read) and active=N set what the screen gives; screen=x,y and session=... note what
     // the probe makes of them. menu opens the context menu. Any other step is a key as
     // QKeySequence names it, to the open menu or the focus widget, "*n" repeating it. `check`
     // runs after each step and at each thumb position.
-    void run(
-        const QString& script, const std::function<void()>& check = [] {}) {
+    void run(const QString& script, const std::function<void()>& check = {}) {
         static const QRegularExpression steps("'[^']*'|\"[^\"]*\"|\\S+");
         for (const QRegularExpressionMatch& m : steps.globalMatch(script)) {
             const QString step = m.captured(), arg = step.section(QRegularExpression("[=@]"), 1);
@@ -142,6 +143,18 @@ class TestWindow : public QObject {
             } else if (step == "tick") {
                 const qsizetype reads = fakes.probe->reads.size();
                 QTRY_VERIFY(fakes.probe->reads.size() > reads || !w->Timer1->isTicking());
+            } else if (step == "trace") {
+                for (ScrollBar* bar : {w->RScroll, w->GScroll, w->BScroll, w->TScroll})
+                    bar->Change = [this, bar, handler = bar->Change] {
+                        handler();
+                        events << bar->objectName() + ":" +
+                                      (bar == w->TScroll ? w->ToneActive
+                                                         : html(w->NewPrev->BackColor()));
+                    };
+            } else if (step.startsWith("strip=")) {
+                const QImage strip = w->Gradient->grab().toImage();
+                for (const QString& x : arg.split(','))
+                    events << x + ":" + strip.pixelColor(x.toInt(), 16).name().toUpper();
             } else if (step == "menu") {
                 QContextMenuEvent e(QContextMenuEvent::Keyboard, {},
                                     focus()->mapToGlobal(QPoint()));
@@ -155,7 +168,7 @@ class TestWindow : public QObject {
             } else if (auto* bar = qobject_cast<QScrollBar*>(control); step[0] == '^') {
                 bar->setSliderDown(true);
                 for (const QString& position : arg.split(',', Qt::SkipEmptyParts))
-                    bar->setSliderPosition(position.toInt()), check();
+                    if (bar->setSliderPosition(position.toInt()), check) check();
                 bar->setSliderDown(false);
             } else if (step.mid(1, 1) == "@") {
                 const QPoint at(arg.section(',', 0, 0).toInt(), arg.section(',', 1).toInt());
@@ -177,7 +190,7 @@ class TestWindow : public QObject {
                 for (int i = std::max(1, step.section('*', 1).toInt()); i > 0; --i)
                     QTest::keyClick(focus(), key.key(), key.keyboardModifiers());
             }
-            check();
+            if (check) check();
         }
     }
 
@@ -251,6 +264,11 @@ class TestWindow : public QObject {
             QTest::newRow(script) << script << expected;
         };
         row("", "#000000");
+        // SetBars writes red, green, blue, each write running its Change handler: the preview
+        // passes through the colours between, and the tone slider, moved inside a handler, finds
+        // ToneActive at "no". Bars given their present values raise nothing.
+        row("trace =10,20,30 =10,20,30",
+            "#0A141E RScroll:#0A0000 TScroll:no GScroll:#0A1400 TScroll:no BScroll:#0A141E");
         // SetBars writes red, then fails at a green the bar cannot take.
         row("=1,2,3 =200,256,9", "#C80203 error 380");
         row("=1,2,3 =200,-1,9", "#C80203 error 380");
@@ -329,6 +347,21 @@ class TestWindow : public QObject {
         row("=12,34,56 >SaveC1 >GradientR Rtxt '9' ~SaveC1 ~GradientR",
             "#0C2238 Rtxt=9 SaveC1=#0C2238 GradientR=#0C2238");
         row("=12,34,56 Rtxt '9' >NewPrev >RScroll >Gradient >Label9", "#0C2238 Rtxt=9");
+        // A drop on either end draws the strip, a line a column: column i of 255 blends
+        // left + (right - left) / 255 * (i + 1) per channel, halves to even; an end never dropped
+        // on is black. The drawing stays until the next drop.
+        row("strip=0,254", "#000000 0:#000000 254:#000000");
+        row("=255,0,0 >GradientR =9,9,9 strip=0,100,254",
+            "#090909 GradientR=#FF0000 0:#010000 100:#650000 254:#FF0000");
+        row("=0,0,10 >GradientR strip=12,37,254",
+            "#00000A GradientR=#00000A 12:#000001 37:#000001 254:#00000A");
+        row("Rtxt '127.5' >GradientR strip=0,2,4,6",
+            "#000000 Rtxt=127.5 GradientR=#800000 0:#000000 2:#020000 4:#020000 6:#040000");
+        row("Rtxt '300' >GradientR strip=100,254",
+            "#000000 Rtxt=300 GradientR=#FF0000 100:#770000 254:#FF0000");
+        row("=255,0,0 >GradientL strip=0,254", "#FF0000 GradientL=#FF0000 0:#FE0000 254:#000000");
+        row("=0,0,255 >GradientL =255,255,0 >GradientR strip=127",
+            "#FFFF00 GradientL=#0000FF GradientR=#FFFF00 127:#80807F");
         row("GetPixelbtn px=5649426 tick", "#123456 grab");
         row("GetPixelbtn px=16777215 tick", "#FFFFFF grab");
         row("GetPixelbtn px=-2130739136 tick", "#4080FF grab");
@@ -354,12 +387,10 @@ class TestWindow : public QObject {
         const int sequences = qEnvironmentVariableIntValue("SWATCHLY_SEQUENCES");
         const bool replay = qEnvironmentVariableIsSet("SWATCHLY_SEED");
         if (!sequences && !replay) QSKIP("SWATCHLY_SEQUENCES is not set");
-        const QStringList texts =
-            QString(
-                "|0|255|256|-1|-0|12.5|13.5|254.5|1e2|&HFF|&H10000|&HFFFFFFFF|&H|"
-                "#FF8000|ff8000|#ff80|#FF80GG|&H0080FF&|&h0080FF&|0080FF|&H0080ZZ&|"
-                "1,000|12,5|abc|inf|+7| 42 |32768|1e400|\u00e9|\u0661\u0662")
-                .split('|');
+        const QString texts =
+            "|0|255|256|-1|-0|12.5|13.5|254.5|1e2|&HFF|&H10000|&HFFFFFFFF|&H|#FF8000|"
+            "ff8000|#ff80|#FF80GG|&H0080FF&|&h0080FF&|0080FF|&H0080ZZ&|1,000|12,5|"
+            "abc|inf|+7| 42 |32768|1e400|\u00e9|\u0661\u0662";
         for (int i = 0; i < (replay ? 1 : sequences); ++i) {
             const quint32 seed =
                 replay ? qEnvironmentVariable("SWATCHLY_SEED").toUInt() : 0x5eed0000u + i;
@@ -379,8 +410,8 @@ class TestWindow : public QObject {
                 const QString steps[] = {
                     bar + " " + any("Right|Left|PgUp|PgDown|Home|End"),
                     QString("^%1=%2,%3").arg(bar).arg(rng.bounded(256)).arg(rng.bounded(256)),
-                    any("Rtxt|Gtxt|Btxt|HexVal|VbVal|Text1") + " Ctrl+A Delete \"" +
-                        texts[rng.bounded(int(texts.size()))] + "\"",
+                    any("Rtxt|Gtxt|Btxt|HexVal|VbVal|Text1") + " Ctrl+A Delete \"" + any(texts) +
+                        "\"",
                     any("RGBSet|HexSet|VbSet"),
                     ">" + box,
                     box + "*2",
@@ -399,59 +430,6 @@ class TestWindow : public QObject {
         }
     }
 
-    // A drop on either end draws the strip, a line a column: column i of 255 blends
-    // left + (right - left) / 255 * (i + 1) per channel, halves to even; an end never dropped on
-    // is black. The drawing stays until the next drop.
-    void gradient_data() {
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<QString>("columns");
-        auto row = [](const char* name, const char* script, const char* columns) {
-            QTest::newRow(name) << script << columns;
-        };
-        row("nothing dropped", "", "0=#000000 254=#000000");
-        row("black to red", "=255,0,0 >GradientR =9,9,9", "0=#010000 100=#650000 254=#FF0000");
-        row("black to blue 10", "=0,0,10 >GradientR", "12=#000001 37=#000001 254=#00000A");
-        row("halves to even", "Rtxt '127.5' >GradientR", "0=#000000 2=#020000 4=#020000 6=#040000");
-        row("300 blends as 300", "Rtxt '300' >GradientR", "100=#770000 254=#FF0000");
-        row("red to black", "=255,0,0 >GradientL", "0=#FE0000 254=#000000");
-        row("one colour", "=10,20,30 >GradientL >GradientR", "0=#0A141E 254=#0A141E");
-        row("both ends", "=0,0,255 >GradientL =255,255,0 >GradientR", "127=#80807F");
-    }
-    void gradient() {
-        QFETCH(QString, script);
-        QFETCH(QString, columns);
-        run(script);
-        w->Gradient->repaint();
-        const QImage strip = w->Gradient->grab().toImage();
-        QStringList seen;
-        for (const QString& column : columns.split(' ')) {
-            const int x = column.section('=', 0, 0).toInt();
-            seen << QString("%1=%2").arg(x).arg(strip.pixelColor(x, 16).name().toUpper());
-        }
-        QCOMPARE(strip.size(), QSize(255, 17));
-        QCOMPARE(seen.join(' '), columns);
-    }
-
-    // SetBars writes red, green, blue, each write running its Change handler: the preview passes
-    // through the colours between, and the tone slider, moved inside a handler, finds ToneActive
-    // at "no". Bars given their present values raise nothing.
-    void changeChain() {
-        QStringList seen;
-        for (ScrollBar* bar : {w->RScroll, w->GScroll, w->BScroll, w->TScroll})
-            bar->Change = [&, bar, handler = bar->Change] {
-                handler();
-                seen << bar->objectName() + " " +
-                            (bar == w->TScroll ? w->ToneActive : html(w->NewPrev->BackColor()));
-            };
-        for (int i = 0; i < 2; ++i)
-            QVERIFY(QMetaObject::invokeMethod(w.get(), "SetBars", Q_ARG(swatchly::Variant, "10"),
-                                              Q_ARG(swatchly::Variant, 20.0),
-                                              Q_ARG(swatchly::Variant, std::int16_t(30))));
-        QCOMPARE(seen.join(", "),
-                 "RScroll #0A0000, TScroll no, GScroll #0A1400, TScroll no, BScroll #0A141E");
-        QCOMPARE(w->ToneActive, "yes");
-    }
-
     // Each row's label and Set level with its box (they once stood a row apart), no timer running,
     // the help text, and a name for a screen reader everywhere.
     void definition() {
@@ -463,12 +441,10 @@ class TestWindow : public QObject {
             QVERIFY2(top(label) == top(box) && top(set) == top(box), qPrintable(label->text()));
         QVERIFY(!w->Timer1->isTicking() && !w->Timer2->isTicking() && w->Picture1->isHidden());
         w->abt->trigger();
-        QCOMPARE(
-            fakes.messageBox->calls.value(0).text,
-            "Click Grab Color, put your mouse over the color you'd like and then left click the "
-            "color.  If "
-            "there are features you would like to see added to this application please contact "
-            "support@swatchly.example.");
+        QCOMPARE(fakes.messageBox->calls.value(0).text,
+                 "Click Grab Color, put your mouse over the color you'd like and then left click "
+                 "the color.  If there are features you would like to see added to this "
+                 "application please contact support@swatchly.example.");
         for (QWidget* c : w->findChildren<QWidget*>()) {
             const QString name = QAccessible::queryAccessibleInterface(c)->text(QAccessible::Name);
             QVERIFY2(!name.trimmed().isEmpty() || !c->isVisibleTo(w.get()),
@@ -482,15 +458,15 @@ class TestWindow : public QObject {
     void grabColor_data() {
         QTest::addColumn<QString>("args");  // of the fake portal; "none": no portal on the bus
         QTest::addColumn<QString>("expected");
-        const QString none = "#010203 [Swatchly 0: #010203] [Swatchly 0: #010203]";
-        QTest::newRow("picked") << "--color 0.5,0.2,0.999"
-                                << "#8033FF";  // truncated: #7F32FE
-        QTest::newRow("clamped") << "--color -0.5,1.5,0.25"
-                                 << "#00FF40";
-        QTest::newRow("cancelled") << "--respond 1"
-                                   << "#010203";
-        QTest::newRow("no portal") << "none" << none;
-        QTest::newRow("no PickColor") << "--version 1" << none;
+        auto row = [](const char* name, const char* args, const char* expected) {
+            QTest::newRow(name) << args << expected;
+        };
+        const char* none = "#010203 [Swatchly 0: #010203] [Swatchly 0: #010203]";
+        row("picked", "--color 0.5,0.2,0.999", "#8033FF");  // truncated: #7F32FE
+        row("clamped", "--color -0.5,1.5,0.25", "#00FF40");
+        row("cancelled", "--respond 1", "#010203");
+        row("no portal", "none", none);
+        row("no PickColor", "--version 1", none);
     }
     void grabColor() {
         QFETCH(QString, args);
