@@ -290,6 +290,9 @@ class TestWindow : public QObject {
         row("=1,2,3 =200,256,9 =200,-1,9 =200,40000,9 =200,green,9 =200,-32768.5,9 =200,&H8000,9 "
             "=200,&H123456789,9",
             "#C80203 error 380 error 380 error 6 error 13 error 380 error 380 error 13");
+        // Each Set applies its row's boxes: decimal values corrected in place, halves to even,
+        // "&H" texts of five to eight digits read as 32 bits, the user's locale; hex texts of the
+        // wrong shape or with a bad pair give black, the VB box's bad pair after its message.
         row("=50,60,70 Rtxt '300' Gtxt '-4' Btxt 'abc' RGBSet", "#FF0046 Btxt=0");
         row("=50,60,70 Rtxt Backspace Gtxt Backspace Btxt Backspace RGBSet", "#000000");
         row("Rtxt '12.5' Gtxt '&H10000' Btxt '&HFF' RGBSet", "#0CFFFF");
@@ -313,12 +316,17 @@ class TestWindow : public QObject {
         row("=50,60,70 VbVal '&HFF' VbSet", "#000000");
         row("=50,60,70 VbVal '&h0080FF&' VbSet", "#000000");
         row("=50,60,70 VbVal '&H0080ZZ&' VbSet", "#000000 [Swatchly 0: #323C46 VbVal=&H000000&]");
+        // Text1 mirrors HexVal, also where HexVal already held the colour's text. A click into a
+        // box selects it all; a second click places the cursor; a closing context menu leaves
+        // the selection alone. A thumb released repaints its own box.
         row("HexVal '#0x' Backspace", "#000000 HexVal=#0 Text1=#0");
         row("HexVal '#0A0000' Text1 'junk' =10,0,0", "#0A0000");
         row("HexVal HexVal \"1\"", "#000000 HexVal=1#000000 Text1=1#000000");
         row("HexVal '#1256' Left*2 menu Esc Ctrl+V", "#000000 HexVal=#123456 Text1=#123456");
         row("=10,100,200 Rtxt '77' Gtxt 'x' ^RScroll ^TScroll", "#0A64C8 Gtxt=x");
-        // Keys from the first control: Left and Right move a bar the way they point.
+        // Keys from the first control: Left and Right move a bar the way they point; the tone
+        // slider shifts all three channels, clamped, and stands on the median; Tab selects a
+        // box's whole text, an empty one too; the menus by keys.
         row("Right*2 Left Tab PgDown*2 Home PgDown Tab End PgUp", "#010AF5");
         row("=10,100,200 Tab*3 End", "#419BFF");
         row("=10,100,200 Tab*3 Home", "#005ABE");
@@ -332,13 +340,16 @@ class TestWindow : public QObject {
         // A press of any button on the bare body asks for a move; on a frame or label none.
         row("L@120,240 R@292,60 M@0,0", "#000000 6 moves");
         row("L@148,103 L@20,22 M@40,242", "#000000");
+        // The probe reads a point on the screen it lies on, one just past an edge on its last
+        // pixel; a Wayland desktop, or an X11 program on one whose portal has a picker, picks.
         row("screen=100,200 screen=-1,5 screen=10,-900 screen=2944,768 screen=-1282,10",
             "#000000 0:100,200 1:1279,5 2:10,0 3:1023,767 off");
         row("session=wayland,wayland,none session=xcb,wayland,picker session=xcb,wayland,none "
             "session=xcb,x11,picker",
             "#000000 picks picks reads reads");
-        row("L@218,245 M@218,245", "#000000 4 x https://swatchly.example/");
-        // Drops take the channel texts as typed; the current colour stays.
+        row("L@218,245 M@218,245", "#000000 4 x https://swatchly.example/");  // the link
+        // Drops take the channel texts as typed; the current colour stays. A double-click makes
+        // a slot's colour current, black where nothing was dropped.
         row("=12,34,56 >SaveC3 =200,0,99 SaveC3*2", "#0C2238 SaveC3=#0C2238");
         row("=12,34,56 SaveC1*2", "#000000");
         row("=5,6,7 Rtxt '300' >SaveC1 Ctrl+A '12.5' >SaveC2 Ctrl+A '13.5' >SaveC3",
@@ -370,6 +381,9 @@ class TestWindow : public QObject {
         row("=255,0,0 >GradientL strip=0,254", "#FF0000 GradientL=#FF0000 0:#FE0000 254:#000000");
         row("=0,0,255 >GradientL =255,255,0 >GradientR strip=127",
             "#FFFF00 GradientL=#0000FF GradientR=#FFFF00 127:#80807F");
+        // Grab mode takes the pixel under the pointer at each tick, the top byte ignored; a
+        // failed read keeps the colour. The button again, another active window (without a read
+        // there) or a click on the strip or its ends ends it.
         row("GetPixelbtn px=5649426 tick", "#123456 grab");
         row("GetPixelbtn px=16777215 tick", "#FFFFFF grab");
         row("GetPixelbtn px=-2130739136 tick", "#4080FF grab");
