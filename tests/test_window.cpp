@@ -97,15 +97,15 @@ class TestWindow : public QObject {
     // double-clicks it; a handler's name calls it. L@x,y (R@, M@) double-clicks that button at a
     // point of the client area. >name drags the preview onto a control, ~name another program's
     // colour. ^name presses and releases a bar's thumb, ^name=a,b moves it to a, then b. =r,g,b
-    // calls SetBars, locale=name sets the user's locale, trace notes each bar's Change (and the
-    // preview, or ToneActive for the tone slider, as it leaves it); strip=x,... notes the
-    // gradient strip's colour at those columns. portal=a:b:.. makes the window one of a desktop
-    // whose screen cannot be read, with the fake portal started with arguments a b .. ("none": no
-    // portal); pick presses Grab Color there and waits for the answer. tick waits for a grab tick;
-    // px=N (px=- a failed read) and active=N set what the screen gives; screen=x,y and session=...
-    // note what the probe makes of them. menu opens the context menu. Any other step is a key as
-    // QKeySequence names it, to the open menu or the focus widget, "*n" repeating it. `check`
-    // runs after each step and at each thumb position.
+    // calls SetBars, long=N SetBarsFromLongColor, locale=name sets the user's locale, trace notes
+    // each bar's Change (and the preview, or ToneActive for the tone slider, as it leaves it);
+    // strip=x,... notes the gradient strip's colour at those columns. portal=a:b:.. makes the
+    // window one of a desktop whose screen cannot be read, with the fake portal started with
+    // arguments a b .. ("none": no portal); pick presses Grab Color there and waits for the answer.
+    // tick waits for a grab tick; px=N (px=- a failed read) and active=N set what the screen gives;
+    // screen=x,y and session=... note what the probe makes of them. menu opens the context menu.
+    // Any other step is a key as QKeySequence names it, to the open menu or the focus widget, "*n"
+    // repeating it. `check` runs after each step and at each thumb position.
     void run(const QString& script, const std::function<void()>& check = {}) {
         static const QRegularExpression steps("'[^']*'|\"[^\"]*\"|\\S+");
         for (const QRegularExpressionMatch& m : steps.globalMatch(script)) {
@@ -134,6 +134,8 @@ class TestWindow : public QObject {
                 } catch (const RuntimeError& e) {
                     events << QString("error %1").arg(e.number);
                 }
+            } else if (step.startsWith("long=")) {
+                w->SetBarsFromLongColor(arg.toInt());
             } else if (step.startsWith("screen=") || step.startsWith("session=")) {
                 events << probe(step.section('=', 0, 0), arg);
             } else if (step.startsWith("locale=")) {
@@ -290,6 +292,7 @@ class TestWindow : public QObject {
         row("=1,2,3 =200,256,9 =200,-1,9 =200,40000,9 =200,green,9 =200,-32768.5,9 =200,&H8000,9 "
             "=200,&H123456789,9",
             "#C80203 error 380 error 380 error 6 error 13 error 380 error 380 error 13");
+        row("long=305419896", "#785634");  // 12345678: the top byte ignored
         // Each Set applies its row's boxes: decimal values corrected in place, halves to even,
         // "&H" texts of five to eight digits read as 32 bits, the user's locale; hex texts of the
         // wrong shape or with a bad pair give black, the VB box's bad pair after its message.
