@@ -5,14 +5,12 @@
 #include <QImage>
 #include <QList>
 #include <QPoint>
-#include <QString>
 #include <QStringList>
 #include <functional>
 #include <memory>
 #include <optional>
 
 #include "app/platform/services.h"
-#include "app/runtime/runtime_error.h"
 
 namespace swatchly {
 
@@ -23,77 +21,53 @@ struct FakeScreenProbe : ScreenProbe {
     // picture `screen` where one is set.
     std::optional<std::int32_t> pixel;
     QImage screen;
-    int cursorCalls = 0;
-    QList<QPoint> pixelReads;
-
+    QList<QPoint> reads;
+    bool screenReadable = true;
     std::int64_t activeWindow() override { return active; }
-    QPoint cursorPos() override { return ++cursorCalls, cursor; }
-    QImage regionAt(QPoint pos, int radius) override {
-        pixelReads << pos;
+    QPoint cursorPos() override { return cursor; }
+    bool readsScreen() override { return screenReadable; }
+    QImage regionAt(QPoint at, int radius) override {
+        reads << at;
         const int side = 2 * radius + 1;
-        if (!screen.isNull()) return screen.copy(pos.x() - radius, pos.y() - radius, side, side);
+        if (!screen.isNull()) return screen.copy(at.x() - radius, at.y() - radius, side, side);
         if (!pixel) return {};
         QImage region(side, side, QImage::Format_ARGB32);
         const auto p = std::uint32_t(*pixel);
         region.fill(qRgba(p & 255, p >> 8 & 255, p >> 16 & 255, p >> 24));
         return region;
     }
-
-    // A session without screen reads: picks go to `pick`, answered when the test calls it.
-    bool screenReadable = true;
-    std::function<void(PickResult)> pick;
-    int pickCalls = 0;
-    bool readsScreen() override { return screenReadable; }
-    void pickColour(QWidget*, std::function<void(PickResult)> done) override {
-        ++pickCalls;
-        pick = std::move(done);
-    }
 };
 
-// `fail` makes each service fail the way its platform can: a move that cannot start raises,
-// an address that cannot be opened gives false.
 struct FakeWindowManager : WindowManager {
     int moves = 0;
     QList<bool> stayOnTopCalls;
-    bool fail = false;
-
-    void startMove(QWidget*) override {
-        ++moves;
-        if (fail) throw RuntimeError::invalidCall();
-    }
+    void startMove(QWidget*) override { ++moves; }
     void setStayOnTop(QWidget*, bool onTop) override { stayOnTopCalls << onTop; }
 };
 
 struct FakeShell : Shell {
     QStringList opened;
-    bool fail = false;
-    bool open(const QString& address) override { return opened << address, !fail; }
+    bool open(const QString& address) override { return opened << address, true; }
 };
 
 struct FakeMessageBox : MessageBox {
     struct Call {
-        QString text;
+        QString text, title;
         int style;
-        QString title;
-        bool operator==(const Call&) const = default;
     };
     QList<Call> calls;
-    // Runs while the box would be open, before show() returns.
-    std::function<void()> whileOpen;
-
+    std::function<void()> whileOpen;  // runs while the box is open, before show() returns
     void show(QWidget*, const QString& text, int style, const QString& title) override {
-        calls << Call{text, style, title};
+        calls << Call{text, title, style};
         if (whileOpen) whileOpen();
     }
 };
 
-// Every service faked, with typed handles to each fake.
 struct Fakes {
     std::shared_ptr<FakeScreenProbe> probe = std::make_shared<FakeScreenProbe>();
     std::shared_ptr<FakeWindowManager> windowManager = std::make_shared<FakeWindowManager>();
     std::shared_ptr<FakeShell> shell = std::make_shared<FakeShell>();
     std::shared_ptr<FakeMessageBox> messageBox = std::make_shared<FakeMessageBox>();
-
     Services services() const { return {probe, windowManager, shell, messageBox}; }
 };
 
