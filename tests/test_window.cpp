@@ -306,7 +306,7 @@ class TestWindow : public QObject {
         row("Rtxt '1,000' Gtxt '12,5' Btxt '1e2' RGBSet", "#FF0064");
         row("Rtxt '&HFFFF' Gtxt ' 42 ' Btxt '1e400' RGBSet", "#002A00");
         row("locale=de_DE Rtxt '254,5' Gtxt '1.000,5' Btxt '-0,3' RGBSet", "#FEFF00");
-        row("locale=de_DE Rtxt '1.000' Gtxt '0.200' Btxt '12.5' RGBSet", "#FFC80C Gtxt=0.200 Btxt=12.5");
+        row("locale=de_DE Rtxt '1.000' Gtxt '0.200' Btxt '12.5' RGBSet", "#FFC80C");
         row("HexVal '#FF8000xyz' HexSet", "#FF8000");
         row("=50,60,70 HexVal 'FF80001' HexSet", "#000000");
         row("=50,60,70 HexVal Backspace HexSet", "#000000");
