@@ -467,6 +467,25 @@ class TestWindow : public QObject {
 
     // Each row's label and Set level with its box (they once stood a row apart), no timer running,
     // the help text, and a name for a screen reader everywhere.
+    // Every caption shows whole in the part of its control that is on screen, in the fonts this
+    // desktop has; text is measured in device-independent pixels, so this holds at any scale.
+    void everyVisibleCaptionShowsWhole() {
+        Form1 form;
+        form.show();
+        const QWidget* client = form.centralWidget();
+        for (QWidget* w : client->findChildren<QWidget*>()) {
+            const auto* label = qobject_cast<QLabel*>(w);
+            const auto* button = qobject_cast<QAbstractButton*>(w);
+            const QString text = label ? label->text() : button ? button->text() : QString();
+            if (text.isEmpty() || !w->isVisibleTo(&form)) continue;
+            QRect visible(w->mapTo(client, QPoint()), w->size());
+            for (const QWidget* p = w->parentWidget(); p != &form; p = p->parentWidget())
+                visible &= QRect(p->mapTo(client, QPoint()), p->size());
+            const qreal needed = QFontMetricsF(w->font()).horizontalAdvance(text);
+            QVERIFY2(needed <= visible.width(), qPrintable(w->objectName() + ": " + text));
+        }
+    }
+
     void definition() {
         QCOMPARE(w->centralWidget()->size(), QSize(296, 255));
         auto top = [&](QWidget* c) { return c->mapTo(w.get(), QPoint()).y(); };
