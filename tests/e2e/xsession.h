@@ -1,51 +1,34 @@
 #pragma once
-// A private desktop for real-window tests: an Xvfb server with the openbox window manager,
-// started on a free display and stopped by PID when the session ends, plus the xdotool,
-// xprop and screenshot helpers the tests drive it with.
+// The private desktop a real-window test runs on (tests/run-in-desktop starts it and hands it
+// over in the environment), and the xdotool, xprop and screenshot helpers that drive it.
 
 #include <QImage>
 #include <QProcess>
 #include <QRect>
-#include <QString>
-#include <QStringList>
+#include <functional>
 #include <memory>
 #include <vector>
 
+// Polls until the condition holds; false after the timeout.
+bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 10000);
+
 class XSession {
 public:
-    explicit XSession(QSize screen = {1024, 768});
     ~XSession();
-    XSession(const XSession&) = delete;
-    XSession& operator=(const XSession&) = delete;
-
-    // Starts Xvfb and openbox; false (with why() telling) when Xvfb cannot start.
-    bool start();
-    QString why() const { return m_why; }
-    QProcessEnvironment environment() const;
-
-    // Starts a program on this display; it is killed with the session.
+    // Starts a program on this desktop; it is stopped by PID with the session.
     QProcess* launch(const QString& program, const QStringList& args = {},
                      const QProcessEnvironment& extra = {});
-    // Runs a command on this display to its end and returns its standard output.
-    QString run(const QString& program, const QStringList& args, int* exitCode = nullptr);
-
-    // The X window id of the first visible window whose title matches, 0 after the timeout.
-    qulonglong waitForWindow(const QString& title, int timeoutMs = 10000);
-    // The window's client area (without the window manager's frame) in root coordinates.
+    // Runs a command to its end and returns its standard output.
+    QString run(const QString& program, const QStringList& args);
+    // The X window id of the first visible window whose title matches, 0 after ten seconds.
+    qulonglong waitForWindow(const QString& title);
+    // A window's client area (without the window manager's frame) in root pixels.
     QRect geometry(qulonglong window);
     QImage screenshot();
     QColor pixel(QPoint rootPos);
-    // xdotool with the given arguments, to its end.
     void xdotool(const QStringList& args);
     void pointTo(QPoint rootPos);
-    // The active window's id, as xdotool prints it.
-    QString activeWindow();
-    // The value of a root- or window-property as xprop prints it.
-    QString xprop(qulonglong window, const QString& property);
 
 private:
-    QSize m_size;
-    QString m_display, m_why;
-    std::unique_ptr<QProcess> m_server, m_wm;
     std::vector<std::unique_ptr<QProcess>> m_programs;
 };
