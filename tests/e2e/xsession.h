@@ -1,34 +1,63 @@
 #pragma once
 // The private desktop a real-window test runs on (tests/run-in-desktop starts it and hands it
-// over in the environment), and the xdotool, xprop and screenshot helpers that drive it.
+// over in the environment), and the xdotool, xwininfo and screenshot helpers that drive it.
 
-#include <QImage>
-#include <QProcess>
-#include <QRect>
-#include <functional>
-#include <memory>
-#include <vector>
-
-// Polls until the condition holds; false after the timeout.
-bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 10000);
+#include <QGuiApplication>
+#include <QScreen>
+#include <QtTest>
+#include <list>
 
 class XSession {
 public:
-    ~XSession();
-    // Starts a program on this desktop; it is stopped by PID with the session.
+    ~XSession() {
+        for (QProcess& p : m_programs) p.kill(), p.waitForFinished();
+    }
+    // Starts a program on this desktop; it is stopped by PID with the session. Its standard
+    // output is kept for the test to read.
     QProcess* launch(const QString& program, const QStringList& args = {},
-                     const QProcessEnvironment& extra = {});
+                     const QProcessEnvironment& extra = {}) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const QString& key : extra.keys()) env.insert(key, extra.value(key));
+        QProcess& p = m_programs.emplace_back();
+        p.setProcessEnvironment(env);
+        p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        p.start(program, args);
+        p.waitForStarted();
+        return &p;
+    }
     // Runs a command to its end and returns its standard output.
-    QString run(const QString& program, const QStringList& args);
-    // The X window id of the first visible window whose title matches, 0 after ten seconds.
-    qulonglong waitForWindow(const QString& title);
+    static QByteArray output(const QString& program, const QStringList& args) {
+        QProcess p;
+        p.start(program, args);
+        p.waitForFinished(20000);
+        return p.readAllStandardOutput();
+    }
+    QString run(const QString& program, const QStringList& args) {
+        return QString::fromLocal8Bit(output(program, args));
+    }
+    void xdotool(const QStringList& args) { run("xdotool", args); }
+    void pointTo(QPoint p) {
+        xdotool({"mousemove", QString::number(p.x()), QString::number(p.y())});
+    }
+    // The X window id of a visible window whose title matches, 0 if none shows in 20 seconds.
+    qulonglong waitForWindow(const QString& title) {
+        return run("xdotool",
+                   {"search", "--sync", "--limit", "1", "--onlyvisible", "--name", title})
+            .toULongLong();
+    }
     // A window's client area (without the window manager's frame) in root pixels.
-    QRect geometry(qulonglong window);
-    QImage screenshot();
-    QColor pixel(QPoint rootPos);
-    void xdotool(const QStringList& args);
-    void pointTo(QPoint rootPos);
+    QRect geometry(qulonglong window) {
+        const QString out = run("xwininfo", {"-id", QString::number(window)});
+        auto field = [&](const char* name) {
+            return out.section(name, 1).section('\n', 0, 0).toInt();
+        };
+        return {field("Absolute upper-left X:"), field("Absolute upper-left Y:"), field("Width:"),
+                field("Height:")};
+    }
+    // The test runs on the private desktop too, so it reads the screen as Grab Color does.
+    QImage screenshot() { return QGuiApplication::primaryScreen()->grabWindow(0).toImage(); }
+    QColor pixel(QPoint rootPos) { return screenshot().pixelColor(rootPos); }
 
 private:
-    std::vector<std::unique_ptr<QProcess>> m_programs;
+    std::list<QProcess> m_programs;
 };
