@@ -26,8 +26,9 @@ class TestE2EJourney : public QObject {
 
     bool start(int atScale) {
         scale = atScale;
-        qputenv("QT_SCALE_FACTOR", QByteArray::number(scale));  // for the programs started
-        swatchly = x.launch(SWATCHLY_BIN);
+        QProcessEnvironment env;
+        env.insert("QT_SCALE_FACTOR", n(scale));
+        swatchly = x.launch(SWATCHLY_BIN, {}, env);
         id = x.waitForWindow("^Swatchly$");
         // Placed once the window manager has framed it.
         return id && QTest::qWaitFor([&] { return xprop("_NET_FRAME_EXTENTS").contains('='); });
