@@ -1,140 +1,163 @@
-// One user's session with the real program on a real desktop (Xvfb, openbox, xdotool), step
-// by step and in order: the start-up screen, a channel bar moved by clicks, a colour typed into
-// each text row and set, a colour grabbed from another program's window, Stay On Top, the fixed
-// size and File > Exit. On the way it saves a picture of the window, for the documentation.
+// One user's session with the real program on a private desktop (tests/run-in-desktop), driven
+// by real input, step by step and in order: the start-up screen and a bar clicked, a colour
+// typed and set (saving the picture of the window that the documentation shows), a colour
+// grabbed from another program, the window moved by the body with each button, the colour
+// dragged into the other program, Stay On Top, the fixed size and File > Exit; then a start at
+// 200 % scaling.
 
-#include <QDir>
-#include <QFileInfo>
 #include <QtTest>
-#include <memory>
 
-#include "swatchly_window.h"
+#include "xsession.h"
 
-namespace {
+// Points of the client area (296 x 255 logical pixels under the menu bar).
+const QPoint kPreview(232, 62), kRedArrow(278, 164), kHexBox(51, 57), kHexSet(160, 57),
+    kGrabColor(93, 98), kBody(120, 240);
+const QColor kLeft("#123456"), kRight("#c08040"), kOrange(255, 128, 0);
 
-// Controls in client pixels, from the window's definition.
-constexpr QRect kRedBar = fromTwips(1080, 2370, 3135, 200);    // RScroll
-// A text row's box (Rtxt, VbVal, HexVal) and the Set beside it, at the row's top in twips.
-constexpr QRect rowBox(int top) { return fromTwips(720, top, 1380, 200); }
-constexpr QRect rowSet(int top) { return fromTwips(2160, top, 495, 200); }
-constexpr QRect kGrabColor = fromTwips(675, 1350, 1440, 255);  // GetPixelbtn
-
-// The other program's window: two bands; its lower half (a pattern) is not used here.
-const QColor kLeft("#123456"), kRight("#c08040");
-const QColor kOrange(255, 128, 0);
-
-}  // namespace
+static QString n(qlonglong v) { return QString::number(v); }
 
 class TestE2EJourney : public QObject {
     Q_OBJECT
     XSession x;
-    std::unique_ptr<SwatchlyWindow> swatchly;
+    QProcess *swatchly = nullptr, *peer = nullptr;
+    qulonglong id = 0, peerId = 0;
+    int scale = 1;
+    QRect peerArea;
 
-    bool onTop() {
-        return x.xprop(swatchly->id(), "_NET_WM_STATE").contains("_NET_WM_STATE_ABOVE");
+    bool start(int atScale) {
+        scale = atScale;
+        QProcessEnvironment env;
+        env.insert("QT_SCALE_FACTOR", n(scale));
+        swatchly = x.launch(SWATCHLY_BIN, {}, env);
+        id = x.waitForWindow("^Swatchly$");
+        // Placed once the window manager has framed it.
+        return id && QTest::qWaitFor([&] { return xprop("_NET_FRAME_EXTENTS").contains('='); });
     }
+    QString xprop(const char* property) { return x.run("xprop", {"-id", n(id), property}); }
+    qulonglong active() { return x.run("xdotool", {"getactivewindow"}).toULongLong(); }
+    QPoint at(QPoint client) {
+        const QRect g = x.geometry(id);
+        return QPoint(g.left(), g.bottom() + 1 - 255 * scale) + client * scale;
+    }
+    void click(QPoint client) { x.pointTo(at(client)), x.xdotool({"click", "1"}); }
+    QColor preview() { return x.pixel(at(kPreview)); }
 
 private slots:
     void initTestCase() {
-        if (!x.start()) QSKIP(qPrintable("no X server for real-window tests: " + x.why()));
-        swatchly = std::make_unique<SwatchlyWindow>(x);
-        QVERIFY2(swatchly->launch(), "the Swatchly window did not appear");
+        peer = x.launch(PEER_BIN, {"Peer", kLeft.name(), kRight.name(), "#ff0000", "#00ff00",
+                                   "#0000ff", "#ffff00"});
+        peerId = x.waitForWindow("^Peer$");
+        x.xdotool({"windowmove", n(peerId), "8", "30"});  // clear of Swatchly, which centres itself
+        QTRY_VERIFY((peerArea = x.geometry(peerId)).x() < 40);
+        QVERIFY2(start(1), "the Swatchly window did not appear");
     }
 
-    void startsWithABlackPreview() {
-        QCOMPARE(swatchly->geometry().width(), SwatchlyWindow::kClientWidth);
-        QTRY_COMPARE_WITH_TIMEOUT(swatchly->preview(), QColor(Qt::black), 5000);
-        // All of the preview is black, and no more than the preview.
-        const QRect preview(swatchly->at(SwatchlyWindow::kPreview.topLeft()),
-                            SwatchlyWindow::kPreview.size());
-        QCOMPARE(solidBlock(x.screenshot(), preview.center()), preview);
+    void startsBlackAndABarClickSteps() {
+        QTRY_COMPARE(preview(), QColor(Qt::black));
+        click(kRedArrow);
+        QTRY_COMPARE(preview(), QColor(1, 0, 0));
     }
 
-    void channelBarMovedByClicks() {
-        const int y = kRedBar.center().y();
-        swatchly->click({kRedBar.right() - 3, y});  // right arrow: one step
-        QTRY_COMPARE_WITH_TIMEOUT(swatchly->preview(), QColor(1, 0, 0), 5000);
-        swatchly->click({kRedBar.center().x() + 40, y});  // trough right of the thumb: ten
-        QTRY_COMPARE_WITH_TIMEOUT(swatchly->preview(), QColor(11, 0, 0), 5000);
-        swatchly->click({kRedBar.left() + 3, y});  // left arrow: one back
-        QTRY_COMPARE_WITH_TIMEOUT(swatchly->preview(), QColor(10, 0, 0), 5000);
-    }
-
-    // A click near a box's left end selects its text, so what is typed replaces it.
-    void colourTypedAndSet_data() {
-        QTest::addColumn<int>("top");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QColor>("colour");
-        QTest::newRow("decimal red") << 285 << "200" << QColor(200, 0, 0);
-        QTest::newRow("VB hex") << 525 << "C08040" << QColor(64, 128, 192);
-        QTest::newRow("HTML hex") << 765 << "#FF8000" << kOrange;
-    }
+    // A click into the box selects its text, so what is typed replaces it. The framed window
+    // then, with no button lit by the pointer, is the picture the documentation shows.
     void colourTypedAndSet() {
-        QFETCH(int, top);
-        QFETCH(QString, typed);
-        QFETCH(QColor, colour);
-        swatchly->click({rowBox(top).left() + 3, rowBox(top).center().y()});
-        x.xdotool({"type", "--delay", "30", typed});
-        swatchly->click(rowSet(top).center());
-        QTRY_COMPARE_WITH_TIMEOUT(swatchly->preview(), colour, 5000);
-    }
-
-    // The window with its frame, as the documentation shows it.
-    void pictureSaved() {
-        x.pointTo({1000, 740});  // no button lit up by the pointer
-        const QRect frame = swatchly->frameGeometry();
-        const QString path = QStringLiteral(SWATCHLY_SCREENSHOT);
-        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
-        QVERIFY(x.screenshot().copy(frame).save(path));
-        const QImage saved(path);
-        QCOMPARE(saved.size(), frame.size());
-        QCOMPARE(
-            saved.pixelColor(swatchly->at(SwatchlyWindow::kPreview.center()) - frame.topLeft()),
-            kOrange);
+        click(kHexBox);
+        x.xdotool({"type", "--delay", "30", "#FF8000"});
+        click(kHexSet);
+        QTRY_COMPARE(preview(), kOrange);
+        x.pointTo({1000, 740});
+        QCOMPARE(QProcess::execute("import", {"-frame", "-window", n(id), SWATCHLY_SCREENSHOT}), 0);
     }
 
     void colourGrabbedFromAnotherProgram() {
-        x.launch(COLOUR_WINDOW_BIN, {"Grab target", kLeft.name(), kRight.name(), "#ff0000",
-                                     "#00ff00", "#0000ff", "#ffff00"});
-        const qulonglong target = x.waitForWindow("^Grab target$");
-        QVERIFY2(target, "the other program's window did not appear");
-        x.xdotool({"windowmove", QString::number(target), "8", "30"});  // clear of Swatchly
-        QTRY_VERIFY_WITH_TIMEOUT(x.geometry(target).x() < 40, 5000);
-        const QRect area = x.geometry(target);
-        const QPoint left = area.topLeft() + QPoint(40, 25), right = left + QPoint(80, 0);
-        QTRY_COMPARE_WITH_TIMEOUT(x.pixel(left), kLeft, 5000);
-
-        swatchly->click(kGrabColor.center());
+        const QPoint left = peerArea.topLeft() + QPoint(40, 25), right = left + QPoint(80, 0);
+        click(kGrabColor);
         x.pointTo(left);
-        QTRY_COMPARE_WITH_TIMEOUT(swatchly->preview(), kLeft, 5000);
-        // The click that picks makes the other window active, which ends grab mode.
-        x.xdotool({"click", "1"});
-        QTRY_COMPARE_WITH_TIMEOUT(x.activeWindow(), QString::number(target), 5000);
-        QTest::qWait(1500);  // Swatchly learns of the focus loss, and a tick notices it
+        QTRY_COMPARE(preview(), kLeft);
         x.pointTo(right);
-        QTest::qWait(1000);  // ten ticks' time: none of them may sample any more
-        QCOMPARE(swatchly->preview(), kLeft);
+        QTRY_COMPARE(preview(), kRight);
+        // The click that picks makes the other program active, which ends grab mode.
+        x.xdotool({"click", "1"});
+        QTRY_COMPARE(active(), peerId);
+        QTest::qWait(1000);  // Qt learns of the focus loss late; a tick notices it after
+        x.pointTo(left);
+        QTest::qWait(500);  // five ticks' time: none may sample any more
+        QCOMPARE(preview(), kRight);
+        QCOMPARE(active(), peerId);  // Swatchly leaves the focus where the user put it
     }
 
-    void stayOnTopFromTheOptionsMenu() {
-        QVERIFY(!onTop());
-        QVERIFY2(swatchly->pickMenuItem(SwatchlyWindow::Options, 0), "the menu did not open");
-        QTRY_VERIFY_WITH_TIMEOUT(onTop(), 5000);
+    void movedByTheBodyWithEachButton_data() {
+        QTest::addColumn<int>("button");
+        for (int button : {1, 2, 3}) QTest::addRow("button %d", button) << button;
+    }
+    void movedByTheBodyWithEachButton() {
+        QFETCH(int, button);
+        const QRect before = x.geometry(id);
+        const QPoint body = at(kBody);
+        x.xdotool({"mousemove", n(body.x()), n(body.y()), "mousedown", n(button)});
+        // Once the window manager has taken over, the window follows the pointer.
+        QVERIFY(QTest::qWaitFor([&] {
+            x.xdotool({"mousemove_relative", "1", "0"});
+            return x.geometry(id) != before;
+        }));
+        const QRect moved = x.geometry(id).translated(40, 30);
+        x.xdotool({"mousemove_relative", "40", "30"});
+        QTRY_COMPARE(x.geometry(id), moved);
+        x.xdotool({"mouseup", n(button), "mousemove_relative", "50", "50"});
+        QTest::qWait(300);  // a move still running would have carried the window along
+        QCOMPARE(x.geometry(id), moved);
     }
 
-    void sizeStaysFixed() {
-        const QRect before = swatchly->geometry();
-        x.xdotool({"windowsize", QString::number(swatchly->id()), "500", "420"});
-        QTest::qWait(400);  // for the window manager to act, if it would
-        QTRY_COMPARE_WITH_TIMEOUT(swatchly->geometry().size(), before.size(), 5000);
-        QCOMPARE(swatchly->preview(), kLeft);
+    void colourDraggedIntoAnotherProgram() {
+        // Past the drag distance, then over the other program, pausing for the drop protocol's
+        // answers as a hand would.
+        const QPoint from = at(kPreview), to = peerArea.center();
+        x.xdotool({"mousemove", n(from.x()), n(from.y()), "mousedown", "1", "mousemove_relative",
+                   "--", "-20", "0", "sleep", "0.3", "mousemove", n(to.x()), n(to.y()), "sleep",
+                   "0.3", "mouseup", "1"});
+        // As a colour and as text.
+        QTRY_COMPARE(peer->peek(100), QByteArray("#c08040 #C08040\n"));
     }
 
-    void exitEndsTheProgramWithStatusZero() {
-        QVERIFY2(swatchly->pickMenuItem(SwatchlyWindow::File, 1), "the menu did not open");
-        QVERIFY(swatchly->process()->waitForFinished(10000));
-        QCOMPARE(swatchly->process()->exitStatus(), QProcess::NormalExit);
-        QCOMPARE(swatchly->process()->exitCode(), 0);
+    // Stay On Top neither moves nor resizes the window. The window manager offers no resize, and
+    // takes requests in turn: once the window has moved, the resize has had its answer.
+    void stayOnTopAtAFixedSize() {
+        const QRect before = x.geometry(id);
+        QVERIFY(!xprop("_NET_WM_STATE").contains("_NET_WM_STATE_ABOVE"));
+        x.xdotool({"windowactivate", "--sync", n(id), "key", "--delay", "100", "alt", "Right",
+                   "Down", "Return"});
+        QTRY_VERIFY(xprop("_NET_WM_STATE").contains("_NET_WM_STATE_ABOVE"));
+        QCOMPARE(x.geometry(id), before);
+        x.xdotool({"windowsize", n(id), "500", "420", "windowmove", n(id), "100", "100"});
+        QTRY_VERIFY(x.geometry(id).topLeft() != before.topLeft());
+        QCOMPARE(x.geometry(id).size(), before.size());
+        const QString actions = xprop("_NET_WM_ALLOWED_ACTIONS");
+        QVERIFY(actions.contains("_MOVE") &&
+                !actions.contains(QRegularExpression("RESIZE|MAXIMIZE")));
+    }
+
+    void fileExitEndsWithStatusZero() {
+        x.xdotool({"windowactivate", "--sync", n(id), "key", "--delay", "100", "alt", "Down",
+                   "Down", "Return"});
+        QVERIFY(swatchly->waitForFinished(10000));
+        QCOMPARE(swatchly->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(swatchly->exitCode(), 0);
+    }
+
+    // Every control at twice its place, and Grab Color reading the device pixel under the
+    // pointer (in the other program's pattern each differs from its neighbours) at an even
+    // root position, the corner of a logical pixel.
+    void scaledTo200Percent() {
+        QVERIFY2(start(2), "the Swatchly window did not appear");
+        QCOMPARE(x.geometry(id).width(), 2 * 296);
+        QTRY_COMPARE(preview(), QColor(Qt::black));
+        click(kRedArrow);
+        QTRY_COMPARE(preview(), QColor(1, 0, 0));
+        click(kGrabColor);
+        const QPoint spot((peerArea.left() + 60) & ~1, (peerArea.top() + 70) & ~1);
+        const QColor colour = x.pixel(spot);
+        x.pointTo(spot);
+        QTRY_COMPARE(preview(), colour);
     }
 };
 

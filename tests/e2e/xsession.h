@@ -1,51 +1,63 @@
 #pragma once
-// A private desktop for real-window tests: an Xvfb server with the openbox window manager,
-// started on a free display and stopped by PID when the session ends, plus the xdotool,
-// xprop and screenshot helpers the tests drive it with.
+// The private desktop a real-window test runs on (tests/run-in-desktop starts it and hands it
+// over in the environment), and the xdotool, xwininfo and screenshot helpers that drive it.
 
-#include <QImage>
-#include <QProcess>
-#include <QRect>
-#include <QString>
-#include <QStringList>
-#include <memory>
-#include <vector>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QtTest>
+#include <list>
 
 class XSession {
 public:
-    explicit XSession(QSize screen = {1024, 768});
-    ~XSession();
-    XSession(const XSession&) = delete;
-    XSession& operator=(const XSession&) = delete;
-
-    // Starts Xvfb and openbox; false (with why() telling) when Xvfb cannot start.
-    bool start();
-    QString why() const { return m_why; }
-    QProcessEnvironment environment() const;
-
-    // Starts a program on this display; it is killed with the session.
+    ~XSession() {
+        for (QProcess& p : m_programs) p.kill(), p.waitForFinished();
+    }
+    // Starts a program on this desktop; it is stopped by PID with the session. Its standard
+    // output is kept for the test to read.
     QProcess* launch(const QString& program, const QStringList& args = {},
-                     const QProcessEnvironment& extra = {});
-    // Runs a command on this display to its end and returns its standard output.
-    QString run(const QString& program, const QStringList& args, int* exitCode = nullptr);
-
-    // The X window id of the first visible window whose title matches, 0 after the timeout.
-    qulonglong waitForWindow(const QString& title, int timeoutMs = 10000);
-    // The window's client area (without the window manager's frame) in root coordinates.
-    QRect geometry(qulonglong window);
-    QImage screenshot();
-    QColor pixel(QPoint rootPos);
-    // xdotool with the given arguments, to its end.
-    void xdotool(const QStringList& args);
-    void pointTo(QPoint rootPos);
-    // The active window's id, as xdotool prints it.
-    QString activeWindow();
-    // The value of a root- or window-property as xprop prints it.
-    QString xprop(qulonglong window, const QString& property);
+                     const QProcessEnvironment& extra = {}) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const QString& key : extra.keys()) env.insert(key, extra.value(key));
+        QProcess& p = m_programs.emplace_back();
+        p.setProcessEnvironment(env);
+        p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        p.start(program, args);
+        p.waitForStarted();
+        return &p;
+    }
+    // Runs a command to its end and returns its standard output.
+    static QByteArray output(const QString& program, const QStringList& args) {
+        QProcess p;
+        p.start(program, args);
+        p.waitForFinished(20000);
+        return p.readAllStandardOutput();
+    }
+    QString run(const QString& program, const QStringList& args) {
+        return QString::fromLocal8Bit(output(program, args));
+    }
+    void xdotool(const QStringList& args) { run("xdotool", args); }
+    void pointTo(QPoint p) {
+        xdotool({"mousemove", QString::number(p.x()), QString::number(p.y())});
+    }
+    // The X window id of a visible window whose title matches, 0 if none shows in 20 seconds.
+    qulonglong waitForWindow(const QString& title) {
+        return run("xdotool",
+                   {"search", "--sync", "--limit", "1", "--onlyvisible", "--name", title})
+            .toULongLong();
+    }
+    // A window's client area (without the window manager's frame) in root pixels.
+    QRect geometry(qulonglong window) {
+        const QString out = run("xwininfo", {"-id", QString::number(window)});
+        auto field = [&](const char* name) {
+            return out.section(name, 1).section('\n', 0, 0).toInt();
+        };
+        return {field("Absolute upper-left X:"), field("Absolute upper-left Y:"), field("Width:"),
+                field("Height:")};
+    }
+    // The test runs on the private desktop too, so it reads the screen as Grab Color does.
+    QImage screenshot() { return QGuiApplication::primaryScreen()->grabWindow(0).toImage(); }
+    QColor pixel(QPoint rootPos) { return screenshot().pixelColor(rootPos); }
 
 private:
-    QSize m_size;
-    QString m_display, m_why;
-    std::unique_ptr<QProcess> m_server, m_wm;
-    std::vector<std::unique_ptr<QProcess>> m_programs;
+    std::list<QProcess> m_programs;
 };
