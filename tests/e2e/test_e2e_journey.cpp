@@ -2,8 +2,8 @@
 // by real input, step by step and in order: the start-up screen and a bar clicked, a colour
 // typed and set (saving the picture of the window that the documentation shows), a colour
 // grabbed from another program, the window moved by the body with each button, the colour
-// dragged into the other program, Stay On Top, the fixed size and File > Exit; then a start at
-// 200 % scaling.
+// dragged into the other program, a colour picked with --pick, Stay On Top, the fixed size and
+// File > Exit; then a start at 200 % scaling with a colour given.
 
 #include <QtTest>
 
@@ -24,11 +24,14 @@ class TestE2EJourney : public QObject {
     int scale = 1;
     QRect peerArea;
 
-    bool start(int atScale) {
-        scale = atScale;
+    static QProcessEnvironment scaled(int scale) {
         QProcessEnvironment env;
         env.insert("QT_SCALE_FACTOR", n(scale));
-        swatchly = x.launch(SWATCHLY_BIN, {}, env);
+        return env;
+    }
+    bool start(int atScale, const QStringList& args = {}) {
+        scale = atScale;
+        swatchly = x.launch(SWATCHLY_BIN, args, scaled(scale));
         id = x.waitForWindow("^Swatchly$");
         // Placed once the window manager has framed it.
         return id && QTest::qWaitFor([&] { return xprop("_NET_FRAME_EXTENTS").contains('='); });
@@ -74,16 +77,60 @@ private slots:
         click(kGrabColor);
         x.pointTo(left);
         QTRY_COMPARE(preview(), kLeft);
+        // The loupe beside the pointer is never the active window, and lets the click that picks
+        // through to the other program, which then is active and so ends grab mode.
         x.pointTo(right);
         QTRY_COMPARE(preview(), kRight);
-        // The click that picks makes the other program active, which ends grab mode.
-        x.xdotool({"click", "1"});
+        const qulonglong loupe = x.waitForWindow("^Swatchly magnifier$");
+        QVERIFY(loupe);
+        QCOMPARE(active(), id);
+        const QPoint through = x.geometry(loupe).topLeft() + QPoint(4, 4);
+        QVERIFY(peerArea.contains(through));
+        x.xdotool({"mousemove", n(through.x()), n(through.y()), "click", "1"});
         QTRY_COMPARE(active(), peerId);
+        QTRY_VERIFY(x.run("xdotool", {"search", "--onlyvisible", "--name", "^Swatchly magnifier$"})
+                        .isEmpty());
         QTest::qWait(1000);  // Qt learns of the focus loss late; a tick notices it after
         x.pointTo(left);
         QTest::qWait(500);  // five ticks' time: none may sample any more
         QCOMPARE(preview(), kRight);
         QCOMPARE(active(), peerId);  // Swatchly leaves the focus where the user put it
+    }
+
+    // --pick prints the pixel under a click on another program in each form, at 100 % and
+    // 200 % (an even root position is the corner of a logical pixel there); Escape or a right
+    // click cancels it.
+    void pickFromTheCommandLine_data() {
+        QTest::addColumn<int>("scale");
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("act");
+        QTest::addColumn<QString>("printed");  // "pattern": the device pixel the screen shows
+        for (int scale : {1, 2})
+            for (const char* row : {"html #123456", "vb &H563412&", "rgb 18,52,86", "html pattern"}) {
+                const QStringList r = QString(row).split(' ');
+                QTest::addRow("%s at %d", row, scale) << scale << r[0] << "click 1" << r[1];
+            }
+        for (const char* act : {"key Escape", "click 3"})
+            QTest::addRow("cancel by %s", act) << 1 << "html" << act << "";
+    }
+    void pickFromTheCommandLine() {
+        QFETCH(int, scale);
+        QFETCH(QString, format);
+        QFETCH(QString, act);
+        QFETCH(QString, printed);
+        QPoint spot = peerArea.topLeft() + QPoint(40, 25);
+        if (printed == "pattern") {
+            spot = peerArea.topLeft() + QPoint(61, 71);
+            spot = QPoint(spot.x() & -scale, spot.y() & -scale);
+            printed = x.pixel(spot).name().toUpper();
+        }
+        x.pointTo(spot);
+        QProcess* pick = x.launch(SWATCHLY_BIN, {"--pick", "--format", format}, scaled(scale));
+        QVERIFY(x.waitForWindow("^Swatchly pick$"));
+        x.xdotool(act.split(' '));
+        QVERIFY(pick->waitForFinished(10000));
+        QCOMPARE(pick->exitCode(), printed.isEmpty() ? 1 : 0);
+        QCOMPARE(QString(pick->readAllStandardOutput()), printed.isEmpty() ? "" : printed + '\n');
     }
 
     void movedByTheBodyWithEachButton_data() {
@@ -148,11 +195,11 @@ private slots:
     // pointer (in the other program's pattern each differs from its neighbours) at an even
     // root position, the corner of a logical pixel.
     void scaledTo200Percent() {
-        QVERIFY2(start(2), "the Swatchly window did not appear");
+        QVERIFY2(start(2, {"&H965A1E"}), "the Swatchly window did not appear");
         QCOMPARE(x.geometry(id).width(), 2 * 296);
-        QTRY_COMPARE(preview(), QColor(Qt::black));
+        QTRY_COMPARE(preview(), QColor(30, 90, 150));
         click(kRedArrow);
-        QTRY_COMPARE(preview(), QColor(1, 0, 0));
+        QTRY_COMPARE(preview(), QColor(31, 90, 150));
         click(kGrabColor);
         const QPoint spot((peerArea.left() + 60) & ~1, (peerArea.top() + 70) & ~1);
         const QColor colour = x.pixel(spot);
