@@ -48,9 +48,9 @@ void PointerPick::grab() {
 void PointerPick::sample() {
     const QPoint pointer = m_probe.cursorPos();
     if (m_loupe.stepAside(pointer)) return;
+    // Only the loupe shows a sample: the pick itself is read under the press.
     const QImage region = m_probe.regionAt(pointer, Magnifier::kRadius);
-    m_pixel = ScreenProbe::centreOf(region);
-    if (m_pixel)
+    if (ScreenProbe::centreOf(region))
         m_loupe.show(pointer, region);
     else
         m_loupe.hide();

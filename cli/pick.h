@@ -39,7 +39,7 @@ class PointerPick : public QWidget {
     QTimer m_ticks;
     int m_grabTries = 0;
     Qt::MouseButton m_pressed = Qt::NoButton;
-    std::optional<std::int32_t> m_pixel;  // packed, from the last sample
+    std::optional<std::int32_t> m_pixel;  // packed, read under the press
     bool m_reading = false;   // the pick waits for the screen under the loupe to repaint
     bool m_released = false;  // the left button is up
     Magnifier m_loupe;
