@@ -1,8 +1,8 @@
 #include <QApplication>
 #include <cstdio>
 
-#include "app/form1.h"
-#include "app/platform/qt_services.h"
+#include "window/form1.h"
+#include "platform/qt_services.h"
 #include "cli/command_line.h"
 #include "cli/pick.h"
 

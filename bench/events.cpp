@@ -8,8 +8,8 @@
 #include <QCursor>
 #include <cstdlib>
 
-#include "app/form1.h"
-#include "app/platform/qt_services.h"
+#include "window/form1.h"
+#include "platform/qt_services.h"
 #include "xsession.h"
 
 using namespace swatchly;

@@ -2,7 +2,7 @@
 
 #include <QCommandLineParser>
 
-#include "app/runtime/runtime_error.h"
+#include "runtime/runtime_error.h"
 
 namespace swatchly::cli {
 

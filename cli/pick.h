@@ -1,49 +1,10 @@
 #pragma once
-// --pick: one colour from the screen without the main window, read where Grab Color reads it.
+// --pick: one colour from the screen, printed.
 
-#include <QTimer>
-#include <QWidget>
-#include <functional>
-
-#include "app/platform/services.h"
 #include "cli/command_line.h"
-#include "tools/magnifier.h"
+#include "platform/services.h"
 
 namespace swatchly::cli {
-
-// Where the screen can be read: the pointer and the keyboard are held by a one-pixel window off
-// the screen that never becomes active, the cursor is a crosshair, and the screen under the
-// pointer is sampled at grab mode's pace. A left click picks the pixel under the pointer;
-// Escape or a right click cancels.
-class PointerPick : public QWidget {
-  public:
-    // `done` runs once, from the event loop.
-    PointerPick(ScreenProbe& probe, std::function<void(PickResult)> done);
-
-    // One sample: the screen read at the pointer. Whatever shows the sample is updated here.
-    void sample();
-
-  protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
-  private:
-    void grab();
-    void pickAt(QPoint pointer);
-    void release();
-    void finish(PickResult result);
-
-    ScreenProbe& m_probe;
-    std::function<void(PickResult)> m_done;
-    QTimer m_ticks;
-    int m_grabTries = 0;
-    Qt::MouseButton m_pressed = Qt::NoButton;
-    std::optional<std::int32_t> m_pixel;  // packed, read under the press
-    bool m_reading = false;   // the pick waits for the screen under the loupe to repaint
-    bool m_released = false;  // the left button is up
-    Magnifier m_loupe;
-};
 
 // Picks one colour (where the screen cannot be read, with the desktop's picker, as Grab Color
 // does), prints it in `form` on standard output and returns the exit status. Needs the

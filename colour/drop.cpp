@@ -1,7 +1,7 @@
-// The drop contract's conversion, apart from the window so that it can be fuzzed alone.
+#include "colour/drop.h"
 
-#include "app/runtime/runtime_error.h"
-#include "colour/swatches.h"
+#include "runtime/rgb.h"
+#include "runtime/runtime_error.h"
 
 namespace swatchly {
 

@@ -1,6 +1,6 @@
 #include "colour/text_formats.h"
 
-#include "app/runtime/runtime_error.h"
+#include "runtime/runtime_error.h"
 
 namespace swatchly {
 
@@ -18,18 +18,12 @@ QString vbHexText(const Variant& red, const Variant& green, const Variant& blue)
     return QStringLiteral("&H") + hexPair(blue) + hexPair(green) + hexPair(red) + u'&';
 }
 
-namespace {
-bool isHexDigit(QChar c) {
-    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
-}
-}  // namespace
-
 std::int16_t readHexPair(QStringView pair) {
-    // The literal conversion alone would take "F " (it trims blanks) and read it as 15; a pair
-    // is two digits or it is not a colour.
-    if (pair.size() != 2 || !isHexDigit(pair[0]) || !isHexDigit(pair[1]))
-        throw RuntimeError::typeMismatch();
-    return toInt16(Variant(QStringLiteral("&H") + pair.toString()));
+    // A pair is two digits or it is not a colour: no blank, sign or third digit.
+    const int high = pair.size() == 2 ? hexDigit(pair[0]) : -1;
+    const int low = pair.size() == 2 ? hexDigit(pair[1]) : -1;
+    if (high < 0 || low < 0) throw RuntimeError::typeMismatch();
+    return static_cast<std::int16_t>(high * 16 + low);
 }
 
 std::optional<Channels> readHtmlHex(const QString& text) {

@@ -6,7 +6,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/runtime/variant.h"
+#include "runtime/rgb.h"
+#include "runtime/variant.h"
 
 namespace swatchly {
 
@@ -16,11 +17,6 @@ QString hexPair(const Variant& value);
 QString htmlHexText(const Variant& red, const Variant& green, const Variant& blue);
 // "&H" + blue + green + red pairs + "&".
 QString vbHexText(const Variant& red, const Variant& green, const Variant& blue);
-
-struct Channels {
-    std::int16_t red = 0, green = 0, blue = 0;
-    friend bool operator==(const Channels&, const Channels&) = default;
-};
 
 // A hex pair read back: exactly two hexadecimal digits, either case, give 0..255; anything
 // else (a letter beyond F, a blank, a sign, one digit) throws RuntimeError 13.

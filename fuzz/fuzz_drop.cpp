@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "app/runtime/runtime_error.h"
-#include "colour/swatches.h"
+#include <QStringList>
+
+#include "runtime/runtime_error.h"
+#include "colour/drop.h"
 
 using namespace swatchly;
 

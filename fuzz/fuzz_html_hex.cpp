@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "app/runtime/runtime_error.h"
+#include "runtime/runtime_error.h"
 #include "colour/text_formats.h"
 
 using namespace swatchly;

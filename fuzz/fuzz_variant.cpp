@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "app/runtime/runtime_error.h"
-#include "app/runtime/variant.h"
+#include "runtime/runtime_error.h"
+#include "runtime/variant.h"
 
 using namespace swatchly;
 

@@ -5,7 +5,7 @@
 #include <QImage>
 #include <cstdio>
 
-#include "app/pictures.h"
+#include "window/pictures.h"
 
 int main(int argc, char* argv[]) {
     if (argc != 3) {

@@ -10,7 +10,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/platform/services.h"
+#include "platform/services.h"
 
 namespace swatchly {
 

@@ -10,41 +10,56 @@ using namespace swatchly::cli;
 class TestCli : public QObject {
     Q_OBJECT
 private slots:
-    // A request as one line: the colour opened, the pick's printed form of 30,90,150, or the
-    // text printed or refused with.
     void parse_data() {
         QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QString>("outcome");
-        auto row = [](const QStringList& args, const QString& outcome) {
-            QTest::addRow("%s", qPrintable(args.join(' '))) << args << outcome;
+        QTest::addColumn<int>("action");
+        QTest::addColumn<QList<int>>("colour");  // the colour opened, if any
+        QTest::addColumn<int>("form");           // the form --pick prints
+        QTest::addColumn<QString>("text");       // printed or refused with
+        auto row = [](const QStringList& args, Request::Action action, const QList<int>& colour,
+                      ColourForm form, const QString& text) {
+            QTest::addRow("%s", qPrintable(args.join(' ')))
+                << args << int(action) << colour << int(form) << text;
         };
-        row({}, "");
+        auto refused = [&](const QStringList& args, const QString& why) {
+            row(args, Request::Refuse, {}, ColourForm::Html, "swatchly: " + why);
+        };
+        row({}, Request::Open, {}, ColourForm::Html, "");
         for (const char* colour : {"#1E5A96", "1e5a96", "&H965A1E&", "&H965a1e", " 30, 90.5 ,&H96"})
-            row({colour}, "open 30 90 150");
-        row({"--pick"}, "pick #1E5A96");
-        row({"--format", "vb", "--pick"}, "pick &H965A1E&");
-        row({"--pick", "--format=rgb"}, "pick 30,90,150");
-        row({"-v"}, "Swatchly " SWATCHLY_VERSION "\n");
-        row({"-x"}, "swatchly: Unknown option 'x'.");
+            row({colour}, Request::Open, {30, 90, 150}, ColourForm::Html, "");
+        row({"--pick"}, Request::Pick, {}, ColourForm::Html, "");
+        row({"--format", "vb", "--pick"}, Request::Pick, {}, ColourForm::Vb, "");
+        row({"--pick", "--format=rgb"}, Request::Pick, {}, ColourForm::Rgb, "");
+        row({"-v"}, Request::Print, {}, ColourForm::Html, "Swatchly " SWATCHLY_VERSION "\n");
+        refused({"-x"}, "Unknown option 'x'.");
         for (const char* colour : {"#GG0000", "&h965a1e&", "1E5A9", "1,2", "1,,3", "1,x,3"})
-            row({colour}, QString("swatchly: \"%1\" is not a colour; give #RRGGBB, &HBBGGRR& or "
-                                  "R,G,B")
-                              .arg(colour));
-        row({"0,0, -0.5"}, "swatchly: channel -0.5 is outside 0..255");
-        row({"--pick", "--format", "hex"}, "swatchly: --format takes html, vb or rgb, not \"hex\"");
-        row({"#000000", "#FFFFFF"}, "swatchly: give one colour, not 2");
-        row({"--pick", "#000000"}, "swatchly: --pick takes no colour");
-        row({"--format", "vb"}, "swatchly: --format goes with --pick");
+            refused({colour},
+                    QString("\"%1\" is not a colour; give #RRGGBB, &HBBGGRR& or R,G,B").arg(colour));
+        refused({"0,0, -0.5"}, "channel -0.5 is outside 0..255");
+        refused({"--pick", "--format", "hex"}, "--format takes html, vb or rgb, not \"hex\"");
+        refused({"#000000", "#FFFFFF"}, "give one colour, not 2");
+        refused({"--pick", "#000000"}, "--pick takes no colour");
+        refused({"--format", "vb"}, "--format goes with --pick");
     }
     void parse() {
         QFETCH(QStringList, args);
-        QFETCH(QString, outcome);
+        QFETCH(int, action);
+        QFETCH(QList<int>, colour);
+        QFETCH(int, form);
+        QFETCH(QString, text);
         const Request r = swatchly::cli::parse(QStringList{"swatchly"} + args);
-        const auto& c = r.colour;
-        QCOMPARE(r.action == Request::Pick ? "pick " + colourText({30, 90, 150}, r.form)
-                 : c ? QString("open %1 %2 %3").arg(c->red).arg(c->green).arg(c->blue)
-                     : r.text,
-                 outcome);
+        QCOMPARE(int(r.action), action);
+        QCOMPARE(r.colour.has_value(), !colour.isEmpty());
+        if (r.colour) QCOMPARE((QList<int>{r.colour->red, r.colour->green, r.colour->blue}), colour);
+        QCOMPARE(int(r.form), form);
+        QCOMPARE(r.text, text);
+    }
+
+    void colourText() {
+        const swatchly::Channels c{30, 90, 150};
+        QCOMPARE(swatchly::cli::colourText(c, ColourForm::Html), "#1E5A96");
+        QCOMPARE(swatchly::cli::colourText(c, ColourForm::Vb), "&H965A1E&");
+        QCOMPARE(swatchly::cli::colourText(c, ColourForm::Rgb), "30,90,150");
     }
 
     // There is no display to connect to here.

@@ -4,8 +4,8 @@
 #include <QLabel>
 #include <QtTest>
 
-#include "app/form1.h"
-#include "app/platform/qt_services.h"
+#include "window/form1.h"
+#include "platform/qt_services.h"
 #include "fakes.h"
 #include "tools/magnifier.h"
 

@@ -6,8 +6,8 @@
 #include <QDBusConnectionInterface>
 #include <QtTest>
 
-#include "app/form1.h"
-#include "app/platform/qt_services.h"
+#include "window/form1.h"
+#include "platform/qt_services.h"
 #include "fakes.h"
 
 using namespace swatchly;

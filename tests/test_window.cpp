@@ -10,10 +10,10 @@
 #include <QWindow>
 #include <QtTest>
 
-#include "app/form1.h"
-#include "app/platform/qt_services.h"
-#include "app/runtime/runtime_error.h"
-#include "colour/swatches.h"
+#include "window/form1.h"
+#include "platform/qt_services.h"
+#include "runtime/runtime_error.h"
+#include "platform/drag_data.h"
 #include "fakes.h"
 
 using namespace swatchly;
@@ -22,21 +22,6 @@ namespace {
 
 QString html(int r, int g, int b) { return QString::asprintf("#%02X%02X%02X", r, g, b); }
 QString html(int packed) { return html(packed & 255, packed >> 8 & 255, packed >> 16 & 255); }
-
-// Where the probe reads the point x,y on four screens, two at negative origins; how a session
-// ("platform desktop portal-offer") gives the colour under the pointer.
-QString probe(const QString& kind, const QString& input) {
-    const QStringList a = input.split(QRegularExpression("[ ,]"));
-    if (kind == "session")
-        return sessionReadsScreen(a[0], a[1] == "wayland", [&] { return a[2] == "picker"; })
-                   ? "reads"
-                   : "picks";
-    const auto spot = locateOnScreens(
-        {{0, 0, 1920, 1080}, {-1280, 0, 1280, 1024}, {0, -900, 1600, 900}, {1920, 0, 1024, 768}},
-        {a[0].toInt(), a[1].toInt()});
-    return spot ? QString("%1:%2,%3").arg(spot->screen).arg(spot->local.x()).arg(spot->local.y())
-                : "off";
-}
 
 // The real probe as a Wayland session has it, counting the answers it passes on.
 struct WaylandProbe : QtScreenProbe {
@@ -91,22 +76,36 @@ class TestWindow : public QObject {
         return (s + events).join(' ');
     }
 
-    // Plays user steps on the shown window. 'text' is typed into the focus widget, whose whole
-    // text must be selected so that the typing replaces it; "text" is typed at the cursor. A
-    // control's name clicks it, the pointer wavering between press and release; name*2
-    // double-clicks it; a handler's name calls it. L@x,y (R@, M@) double-clicks that button at a
-    // point of the client area. >name drags the preview onto a control, ~name another program's
-    // colour. ^name presses and releases a bar's thumb, ^name=a,b moves it to a, then b. =r,g,b
-    // calls SetBars, long=N SetBarsFromLongColor, locale=name sets the user's locale, trace notes
-    // each bar's Change (and the preview, or ToneActive for the tone slider, as it leaves it);
-    // strip=x,... notes the gradient strip's colour at those columns. portal=a:b:.. makes the
-    // window one of a desktop whose screen cannot be read, with the fake portal started with
-    // arguments a b .. ("none": no portal); pick presses Grab Color there and waits for the answer.
-    // tick waits for a grab tick; px=N (px=- a failed read) and active=N set what the screen gives;
-    // screen=x,y and session=... note what the probe makes of them. menu opens the context menu.
-    // Any other step is a key as QKeySequence names it, to the open menu or the focus widget, "*n"
-    // repeating it. `check` runs after each step and at each thumb position.
-    void run(const QString& script, const std::function<void()>& check = {}) {
+    // Plays a script of user steps on the shown window, steps parted by blanks. `check` runs after
+    // each step, and at each thumb position of a ^ step, with the step.
+    //
+    // step          | what it does                                                | example
+    // 'text'        | types into the focus box, whose whole text must be selected | 'ff8000'
+    // "text"        | types at the cursor of the focus box                        | "1"
+    // control       | clicks it by name, the pointer wavering before the release  | HexSet
+    // control*2     | double-clicks it                                            | SaveC3*2
+    // handler       | calls the window's slot of that name                        | Gradient_Click
+    // L@x,y R@ M@   | double-clicks that button at a point of the client area     | R@292,60
+    // >control      | drags the preview and drops it on the control               | >SaveC1
+    // ~control      | drops another program's colour on it                        | ~GradientR
+    // ^bar          | presses and releases a bar's thumb                          | ^RScroll
+    // ^bar=a,b      | drags the thumb to a, then b                                | ^TScroll=10,200
+    // =r,g,b        | calls SetBars; a run-time error is noted as "error N"       | =10,20,30
+    // long=N        | calls SetBarsFromLongColor, noting an error as = does       | long=305419896
+    // locale=name   | sets the user's locale                                      | locale=de_DE
+    // clip=text     | puts the text on the clipboard                              | clip=34
+    // trace         | notes each bar's Change with the preview (TScroll: ToneActive) | trace
+    // strip=x,...   | notes the gradient strip's colour at those columns          | strip=0,254
+    // px=N, px=-    | every screen pixel is N (packed; its top byte is alpha), or reads fail | px=255
+    // active=N      | the active window the probe reports (the window is 7)      | active=0
+    // tick          | waits for a grab tick                                       | tick
+    // portal=a:b:.. | the window anew on a desktop that gives no screen pixels, its | portal=--respond:1
+    //               | portal the fake one started with arguments a b .. ("none": no portal)
+    // pick          | presses Grab Color there and waits for the portal's answer  | pick
+    // menu          | opens the focus widget's context menu                       | menu
+    // key[*n]       | a key as QKeySequence names it, n times, to the open menu or | Tab*3
+    //               | the focus widget                                            | Ctrl+V
+    void run(const QString& script, const std::function<void(const QString&)>& check = {}) {
         static const QRegularExpression steps("'[^']*'|\"[^\"]*\"|\\S+");
         for (const QRegularExpressionMatch& m : steps.globalMatch(script)) {
             const QString step = m.captured(), arg = step.section(QRegularExpression("[=@]"), 1);
@@ -128,16 +127,17 @@ class TestWindow : public QObject {
                 }
             } else if (w->metaObject()->indexOfSlot(qPrintable(step + "()")) >= 0) {
                 QMetaObject::invokeMethod(w.get(), qPrintable(step));
-            } else if (step[0] == '=') {
+            } else if (step[0] == '=' || step.startsWith("long=")) {
                 try {
-                    w->SetBars(arg.section(',', 0, 0), arg.section(',', 1, 1), arg.section(',', 2));
+                    if (step[0] == '=')
+                        w->SetBars(arg.section(',', 0, 0), arg.section(',', 1, 1), arg.section(',', 2));
+                    else
+                        w->SetBarsFromLongColor(arg.toInt());
                 } catch (const RuntimeError& e) {
                     events << QString("error %1").arg(e.number);
                 }
-            } else if (step.startsWith("long=")) {
-                w->SetBarsFromLongColor(arg.toInt());
-            } else if (step.startsWith("screen=") || step.startsWith("session=")) {
-                events << probe(step.section('=', 0, 0), arg);
+            } else if (step.startsWith("clip=")) {
+                QGuiApplication::clipboard()->setText(arg);
             } else if (step.startsWith("locale=")) {
                 QLocale::setDefault(QLocale(arg));
             } else if (step.startsWith("px=")) {
@@ -186,7 +186,7 @@ class TestWindow : public QObject {
             } else if (auto* bar = qobject_cast<QScrollBar*>(control); step[0] == '^') {
                 bar->setSliderDown(true);
                 for (const QString& position : arg.split(',', Qt::SkipEmptyParts))
-                    if (bar->setSliderPosition(position.toInt()), check) check();
+                    if (bar->setSliderPosition(position.toInt()), check) check(step);
                 bar->setSliderDown(false);
             } else if (step.mid(1, 1) == "@") {
                 const QPoint at(arg.section(',', 0, 0).toInt(), arg.section(',', 1).toInt());
@@ -208,7 +208,7 @@ class TestWindow : public QObject {
                 for (int i = std::max(1, step.section('*', 1).toInt()); i > 0; --i)
                     QTest::keyClick(focus(), key.key(), key.keyboardModifiers());
             }
-            if (check) check();
+            if (check) check(step);
         }
     }
 
@@ -237,7 +237,6 @@ class TestWindow : public QObject {
     // A session bus and a portal of their own, whatever session the caller has or lacks.
     void initTestCase() {
         setUnhandledErrorHook([this](int number, const QString&) { unhandled << number; });
-        QGuiApplication::clipboard()->setText("34");
         QProcessEnvironment env;
         env.insert("PATH", qEnvironmentVariable("PATH"));
         bus.setProcessEnvironment(env);
@@ -292,7 +291,8 @@ class TestWindow : public QObject {
         row("=1,2,3 =200,256,9 =200,-1,9 =200,40000,9 =200,green,9 =200,-32768.5,9 =200,&H8000,9 "
             "=200,&H123456789,9",
             "#C80203 error 380 error 380 error 6 error 13 error 380 error 380 error 13");
-        row("long=305419896", "#785634");  // 12345678: the top byte ignored
+        // A packed colour's top byte is ignored; a negative one gives channels no bar takes.
+        row("long=305419896 long=-1", "#785634 error 380");
         // Each Set applies its row's boxes: decimal values corrected in place, halves to even,
         // "&H" texts of five to eight digits read as 32 bits, the user's locale; hex texts of the
         // wrong shape or with a bad pair give black, the VB box's bad pair after its message.
@@ -326,7 +326,7 @@ class TestWindow : public QObject {
         row("HexVal '#0x' Backspace", "#000000 HexVal=#0 Text1=#0");
         row("HexVal '#0A0000' Text1 'junk' =10,0,0", "#0A0000");
         row("HexVal HexVal \"1\"", "#000000 HexVal=1#000000 Text1=1#000000");
-        row("HexVal '#1256' Left*2 menu Esc Ctrl+V", "#000000 HexVal=#123456 Text1=#123456");
+        row("clip=34 HexVal '#1256' Left*2 menu Esc Ctrl+V", "#000000 HexVal=#123456 Text1=#123456");
         row("=10,100,200 Rtxt '77' Gtxt 'x' ^RScroll ^TScroll", "#0A64C8 Gtxt=x");
         // Keys from the first control: Left and Right move a bar the way they point; the tone
         // slider shifts all three channels, clamped, and stands on the median; Tab selects a
@@ -344,13 +344,6 @@ class TestWindow : public QObject {
         // A press of any button on the bare body asks for a move; on a frame or label none.
         row("L@120,240 R@292,60 M@0,0", "#000000 6 moves");
         row("L@148,103 L@20,22 M@40,242", "#000000");
-        // The probe reads a point on the screen it lies on, one just past an edge on its last
-        // pixel; a Wayland desktop, or an X11 program on one whose portal has a picker, picks.
-        row("screen=100,200 screen=-1,5 screen=10,-900 screen=2944,768 screen=-1282,10",
-            "#000000 0:100,200 1:1279,5 2:10,0 3:1023,767 off");
-        row("session=wayland,wayland,none session=xcb,wayland,picker session=xcb,wayland,none "
-            "session=xcb,x11,picker",
-            "#000000 picks picks reads reads");
         row("L@218,245 M@218,245", "#000000 4 x https://swatchly.example/");  // the link
         // Drops take the channel texts as typed; the current colour stays. A double-click makes
         // a slot's colour current, black where nothing was dropped.
@@ -408,11 +401,35 @@ class TestWindow : public QObject {
         row("portal=--version:1 =1,2,3 pick pick",
             "#010203 [Swatchly 0: #010203] [Swatchly 0: #010203]");
     }
+    // A row that fails names the first step after which the window showed something that is
+    // wrong at the end, or from which on it lacked something expected, and what it showed then.
     void play() {
         QFETCH(QString, script);
         QFETCH(QString, expected);
-        run(script);
-        QCOMPARE(look(), expected);
+        QList<std::pair<QString, QString>> trail{{{}, look()}};
+        run(script, [&](const QString& step) { trail.append({step, look()}); });
+        const QStringList want = expected.split(' '), got = trail.last().second.split(' ');
+        auto shows = [&](qsizetype at, const QString& part) {
+            return trail[at].second.split(' ').count(part);
+        };
+        // A part shown more often than expected: the first step that shows it so. Else a part
+        // shown less often: the step after the last that still showed it enough, else the end.
+        qsizetype wrongAt = trail.size(), missingAt = trail.size() - 1;
+        for (const QString& part : got + want) {
+            const qsizetype need = want.count(part);
+            qsizetype at = 0;
+            if (got.count(part) > need) {
+                while (shows(at, part) <= need) ++at;
+                wrongAt = std::min(wrongAt, at);
+            } else if (got.count(part) < need) {
+                for (at = trail.size() - 1; at >= 0 && shows(at, part) < need;) --at;
+                if (at >= 0) missingAt = std::min(missingAt, at + 1);
+            }
+        }
+        const auto& [step, seen] = trail[wrongAt < trail.size() ? wrongAt : missingAt];
+        QVERIFY2(got == want, qPrintable((step.isEmpty() ? "at the start" : "after " + step) +
+                                         " the window showed \"" + seen +
+                                         "\"; at the end it should show \"" + expected + '"'));
         QCOMPARE(html(w->NewPrev->BackColor()), expected.left(7));
     }
 
@@ -456,7 +473,7 @@ class TestWindow : public QObject {
                     any("GetPixelbtn|Gradient|GradientL|GradientR|px=-|Alt Right Down Return")};
                 const QString step = steps[rng.bounded(8)];
                 script += "\n  " + step;
-                run(step, [&] {
+                run(step, [&](const QString&) {
                     if (why.isEmpty()) why = violation(last);
                 });
             }
@@ -503,17 +520,6 @@ class TestWindow : public QObject {
             const QString name = QAccessible::queryAccessibleInterface(c)->text(QAccessible::Name);
             QVERIFY2(!name.trimmed().isEmpty() || !c->isVisibleTo(w.get()),
                      qPrintable(c->objectName()));
-        }
-    }
-
-    // The Qt window manager sets the flag on the native window that exists, moving nothing.
-    void qtStayOnTop() {
-        const WId id = w->winId();
-        const QRect before = w->geometry();
-        for (bool on : {true, false, true}) {
-            QtWindowManager().setStayOnTop(w.get(), on);
-            QVERIFY(bool(w->windowHandle()->flags() & Qt::WindowStaysOnTopHint) == on);
-            QVERIFY(w->winId() == id && w->geometry() == before);
         }
     }
 };

@@ -1,24 +1,17 @@
-#include "app/runtime/variant.h"
+#include "runtime/variant.h"
 
 #include <QLocale>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
 
-#include "app/runtime/runtime_error.h"
+#include "runtime/runtime_error.h"
 
 namespace swatchly {
 
 namespace {
 
 bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; }
-
-int hexDigit(QChar c) {
-    if (c >= u'0' && c <= u'9') return c.unicode() - u'0';
-    if (c >= u'a' && c <= u'f') return c.unicode() - u'a' + 10;
-    if (c >= u'A' && c <= u'F') return c.unicode() - u'A' + 10;
-    return -1;
-}
 
 // Digits of a hexadecimal literal as the literal's value: up to four digits are a 16-bit
 // value, up to eight a 32-bit one (so &HFFFF is -1 and &HFFFFFFFF is -1 too).
@@ -42,6 +35,13 @@ std::optional<double> localeNumber(const QLocale& locale, const QString& text) {
 }
 
 }  // namespace
+
+int hexDigit(QChar c) {
+    if (c >= u'0' && c <= u'9') return c.unicode() - u'0';
+    if (c >= u'a' && c <= u'f') return c.unicode() - u'a' + 10;
+    if (c >= u'A' && c <= u'F') return c.unicode() - u'A' + 10;
+    return -1;
+}
 
 double roundHalfEven(double x) {
     const double floor = std::floor(x);
@@ -172,12 +172,6 @@ QString hex(const Variant& v) {
     if (v.kind() == Variant::Kind::Integer)
         return QString::number(static_cast<std::uint16_t>(toInt16(v)), 16).toUpper();
     return QString::number(static_cast<std::uint32_t>(toInt32(v)), 16).toUpper();
-}
-
-std::int32_t rgb(std::int16_t red, std::int16_t green, std::int16_t blue) {
-    if (red < 0 || green < 0 || blue < 0) throw RuntimeError::invalidCall();
-    auto clamp = [](std::int16_t c) { return static_cast<std::int32_t>(c > 255 ? 255 : c); };
-    return clamp(red) + 256 * clamp(green) + 65536 * clamp(blue);
 }
 
 }  // namespace swatchly

@@ -1,4 +1,4 @@
-#include "app/platform/x11.h"
+#include "platform/x11.h"
 
 #include <QGuiApplication>
 #include <QWindow>

@@ -1,4 +1,4 @@
-#include "app/runtime/controls.h"
+#include "runtime/controls.h"
 
 #include <QCoreApplication>
 #include <QDragEnterEvent>
@@ -10,7 +10,8 @@
 #include <exception>
 #include <utility>
 
-#include "app/runtime/runtime_error.h"
+#include "runtime/rgb.h"
+#include "runtime/runtime_error.h"
 
 namespace swatchly {
 
@@ -163,7 +164,9 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
 }
 
 QColor PictureBox::toQColor(std::int32_t packed) {
-    return QColor(packed & 0xFF, (packed >> 8) & 0xFF, (packed >> 16) & 0xFF);
+    // Only the low three bytes are a colour; what lies above them is not painted.
+    const Channels c = unpack(packed & 0xFFFFFF);
+    return QColor(c.red, c.green, c.blue);
 }
 
 void PictureBox::setBackColor(std::int32_t packed) {

@@ -63,14 +63,8 @@ QString hex(const Variant& v);
 // Blanks (spaces) removed from both ends.
 QString trim(const QString& text);
 
-// red + 256 * green + 65536 * blue; an argument above 255 counts as 255, a negative one
-// throws 5.
-std::int32_t rgb(std::int16_t red, std::int16_t green, std::int16_t blue);
-
-// Integer division and remainder truncate toward zero, the remainder taking the sign of the
-// dividend; C++ already does exactly this, these only name it where the rule matters.
-constexpr std::int32_t intDiv(std::int32_t a, std::int32_t b) { return a / b; }
-constexpr std::int32_t intMod(std::int32_t a, std::int32_t b) { return a % b; }
+// The value of one hexadecimal digit, either case; -1 for any other character.
+int hexDigit(QChar c);
 
 }  // namespace swatchly
 

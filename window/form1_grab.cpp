@@ -5,9 +5,8 @@
 #include <QPointer>
 #include <exception>
 
-#include "app/form1.h"
-#include "app/runtime/runtime_error.h"
 #include "tools/magnifier.h"
+#include "window/form1.h"
 
 namespace swatchly {
 
@@ -52,8 +51,7 @@ void Form1::takePickedColour(const PickResult& result) {
     switch (result.kind) {
         case PickResult::Picked:
             try {
-                SetBars(std::int16_t(result.red), std::int16_t(result.green),
-                        std::int16_t(result.blue));
+                SetBars(result.colour.red, result.colour.green, result.colour.blue);
             } catch (const std::exception&) {
                 // As a failed tick: silent, the bars keep what was written.
             }
@@ -97,12 +95,7 @@ void Form1::Timer1_Timer() {
             loupe->show(GrabPoint, region);
         }
         GrabColor = *pixel;
-        // BBGGRR, two hex digits a channel; the top byte falls off the left.
-        const QString h = (QStringLiteral("000000") + hex(GrabColor)).right(6);
-        const double red = val(QStringLiteral("&h") + h.mid(4, 2));
-        const double green = val(QStringLiteral("&h") + h.mid(2, 2));
-        const double blue = val(QStringLiteral("&h") + h.mid(0, 2));
-        SetBars(red, green, blue);
+        SetBarsFromLongColor(GrabColor);
     } catch (const std::exception&) {
         // A failed sample ends only this tick, silently; grab mode stays on and the next tick
         // samples again. The bars keep what SetBars wrote before the failure.

@@ -1,26 +1,22 @@
 // The tone slider: darker or lighter by shifting all three channels alike.
 
-#include "tools/tone.h"
-
-#include "app/form1.h"
+#include "colour/tone.h"
+#include "window/form1.h"
 
 namespace swatchly {
 
-namespace {
-// The slider may act only on the user's moves. The channel handlers set "no" while they put
-// it on the median, so only an exact "yes" lets a move through.
-bool toneMayAct(const QString& toneActive) { return toneActive == QLatin1String("yes"); }
-}  // namespace
+// The slider may act only on the user's moves. The channel handlers set "no" while they put it
+// on the median, so only an exact "yes" lets a move through.
 
 void Form1::TScroll_Change() {
-    if (!toneMayAct(ToneActive)) return;
+    if (ToneActive != QLatin1String("yes")) return;
     DarkerLighter(static_cast<std::int32_t>(TScroll->Value()) - ToneBase);
 }
 
 void Form1::TScroll_Scroll() { TScroll_Change(); }
 
 void Form1::DarkerLighter(std::int32_t plusval) {
-    if (!toneMayAct(ToneActive)) return;
+    if (ToneActive != QLatin1String("yes")) return;
     const int red = RScroll->Value(), green = GScroll->Value(), blue = BScroll->Value();
     const std::int32_t d = toneShift(plusval, red, green, blue);
     SetBars(red + d, green + d, blue + d);

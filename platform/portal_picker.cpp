@@ -1,4 +1,4 @@
-#include "app/platform/portal_picker.h"
+#include "platform/portal_picker.h"
 
 #include <QDBusArgument>
 #include <QDBusConnectionInterface>
@@ -20,33 +20,33 @@ const QString kRequest = QStringLiteral("org.freedesktop.portal.Request");
 PortalColourPicker::PortalColourPicker(QDBusConnection bus, QObject* parent)
     : QObject(parent), m_bus(std::move(bus)) {}
 
-bool PortalColourPicker::toChannels(const QVariant& colour, int& red, int& green, int& blue) {
+std::optional<Channels> PortalColourPicker::toChannels(const QVariant& colour) {
     double c[3];
-    if (!colour.canConvert<QDBusArgument>()) return false;
+    if (!colour.canConvert<QDBusArgument>()) return std::nullopt;
     const QDBusArgument arg = colour.value<QDBusArgument>();
-    if (arg.currentType() != QDBusArgument::StructureType) return false;
+    if (arg.currentType() != QDBusArgument::StructureType) return std::nullopt;
     arg.beginStructure();
     for (double& v : c) {
-        if (arg.atEnd()) return false;
+        if (arg.atEnd()) return std::nullopt;
         arg >> v;
     }
     arg.endStructure();
-    int* out[3] = {&red, &green, &blue};
+    std::int16_t channel[3];
     for (int i = 0; i < 3; ++i) {
-        if (!std::isfinite(c[i])) return false;
-        *out[i] = static_cast<int>(std::lround(std::clamp(c[i], 0.0, 1.0) * 255.0));
+        if (!std::isfinite(c[i])) return std::nullopt;
+        channel[i] = static_cast<std::int16_t>(std::lround(std::clamp(c[i], 0.0, 1.0) * 255.0));
     }
-    return true;
+    return Channels{channel[0], channel[1], channel[2]};
 }
 
 void PortalColourPicker::pick(const QString& parentWindow, std::function<void(PickResult)> done) {
     if (m_done) return;  // one pick at a time; the portal's picker is already up
     m_done = std::move(done);
-    if (!m_bus.isConnected()) return finish({PickResult::Unavailable, 0, 0, 0, "no session bus"});
+    if (!m_bus.isConnected()) return finish({PickResult::Unavailable, {}, "no session bus"});
     if (!m_bus.interface()->isServiceRegistered(kService))
-        return finish({PickResult::Unavailable, 0, 0, 0, "no desktop portal"});
+        return finish({PickResult::Unavailable, {}, "no desktop portal"});
     if (!offersPick())
-        return finish({PickResult::Unavailable, 0, 0, 0, "the desktop portal offers no colour picker"});
+        return finish({PickResult::Unavailable, {}, "the desktop portal offers no colour picker"});
 
     // Listen on the request's path before asking, so a quick answer is not missed.
     const QString token = QStringLiteral("swatchly%1").arg(++m_counter);
@@ -64,7 +64,7 @@ void PortalColourPicker::pick(const QString& parentWindow, std::function<void(Pi
         w->deleteLater();
         QDBusPendingReply<QDBusObjectPath> reply = *w;
         if (reply.isError())
-            return finish({PickResult::Unavailable, 0, 0, 0, reply.error().message()});
+            return finish({PickResult::Unavailable, {}, reply.error().message()});
         // Older portals answer on a path of their own choosing.
         const QString path = reply.value().path();
         if (path != m_requestPath && m_done) {
@@ -89,11 +89,10 @@ uint PortalColourPicker::portalVersion() {
 
 void PortalColourPicker::onResponse(uint response, const QVariantMap& results) {
     if (!m_done) return;
-    if (response != 0) return finish({PickResult::Cancelled, 0, 0, 0, {}});
-    PickResult r{PickResult::Picked, 0, 0, 0, {}};
-    if (!toChannels(results.value(QStringLiteral("color")), r.red, r.green, r.blue))
-        return finish({PickResult::Unavailable, 0, 0, 0, "the portal gave no colour"});
-    finish(r);
+    if (response != 0) return finish({PickResult::Cancelled, {}, {}});
+    const std::optional<Channels> colour = toChannels(results.value(QStringLiteral("color")));
+    if (!colour) return finish({PickResult::Unavailable, {}, "the portal gave no colour"});
+    finish({PickResult::Picked, *colour, {}});
 }
 
 void PortalColourPicker::finish(PickResult result) {

@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "app/form1.h"
-#include "app/runtime/runtime_error.h"
 #include "colour/text_formats.h"
+#include "runtime/runtime_error.h"
+#include "window/form1.h"
 
 namespace swatchly {
 
@@ -41,45 +41,30 @@ void Form1::RGBSet_Click() {
     }
 }
 
-void Form1::HexSet_Click() {
-    bool failed = false;
-    try {
-        if (const auto colour = readHtmlHex(HexVal->Text())) {
-            SetBars(colour->red, colour->green, colour->blue);
-        } else {
-            HexVal->setText(kHtmlBlack);
-            SetBars(std::int16_t(0), std::int16_t(0), std::int16_t(0));
-        }
-    } catch (const RuntimeError&) {
-        failed = true;
-    }
-    // A bad digit looks the same as a wrong shape: black, and no message.
-    if (failed) {
-        HexVal->setText(kHtmlBlack);
-        SetBars(std::int16_t(0), std::int16_t(0), std::int16_t(0));
-    }
-}
+void Form1::HexSet_Click() { applyHexText(HexVal, readHtmlHex, kHtmlBlack, false); }
 
-void Form1::VbSet_Click() {
-    std::optional<RuntimeError> pending;
+void Form1::VbSet_Click() { applyHexText(VbVal, readVbHex, kVbBlack, true); }
+
+void Form1::applyHexText(TextBox* box, HexReader read, const QString& black, bool tellBadPair) {
+    std::optional<RuntimeError> failure;
     try {
-        if (const auto colour = readVbHex(VbVal->Text())) {
+        if (const auto colour = read(box->Text())) {
             SetBars(colour->red, colour->green, colour->blue);
-        } else {
-            VbVal->setText(kVbBlack);
-            SetBars(std::int16_t(0), std::int16_t(0), std::int16_t(0));
+            return;
         }
     } catch (const RuntimeError& e) {
-        pending = e;
+        failure = e;
     }
-    if (pending) {
-        VbVal->setText(kVbBlack);
+    // Text of the wrong shape, or with a pair that is no hex number: black. Only the VB row
+    // says why, before it turns black.
+    box->setText(black);
+    if (failure && tellBadPair) {
         // A digit that does not convert is the one failure expected here; anything else says
         // what it is.
-        const QString text = pending->number == 13 ? kNotHexColour : pending->description;
+        const QString text = failure->number == 13 ? kNotHexColour : failure->description;
         m_services.messageBox->show(this, text, MessageBox::OkOnly, QStringLiteral("Swatchly"));
-        SetBars(std::int16_t(0), std::int16_t(0), std::int16_t(0));
     }
+    SetBars(std::int16_t(0), std::int16_t(0), std::int16_t(0));
 }
 
 void Form1::HexVal_Change() { Text1->setText(HexVal->Text()); }

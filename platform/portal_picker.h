@@ -5,8 +5,9 @@
 #include <QDBusConnection>
 #include <QObject>
 #include <functional>
+#include <optional>
 
-#include "app/platform/services.h"
+#include "platform/services.h"
 
 namespace swatchly {
 
@@ -26,7 +27,7 @@ public:
     bool offersPick() { return portalVersion() >= 2; }
 
     // A portal colour, three doubles 0..1, as channel values rounded to the nearest.
-    static bool toChannels(const QVariant& colour, int& red, int& green, int& blue);
+    static std::optional<Channels> toChannels(const QVariant& colour);
 
 private slots:
     void onResponse(uint response, const QVariantMap& results);

@@ -1,26 +1,12 @@
 // Swatch slots and colour drag-and-drop.
 
-#include "colour/swatches.h"
-
-#include <QColor>
 #include <QDrag>
 
-#include "app/form1.h"
-#include "app/runtime/runtime_error.h"
-#include "colour/text_formats.h"
+#include "colour/drop.h"
+#include "platform/drag_data.h"
+#include "window/form1.h"
 
 namespace swatchly {
-
-std::unique_ptr<QMimeData> colourMimeData(std::int32_t packed) {
-    const auto red = std::int16_t(packed & 0xFF);
-    const auto green = std::int16_t((packed >> 8) & 0xFF);
-    const auto blue = std::int16_t((packed >> 16) & 0xFF);
-    auto data = std::make_unique<QMimeData>();
-    data->setColorData(QColor(red, green, blue));
-    data->setText(htmlHexText(red, green, blue));
-    markControlDrag(*data);
-    return data;
-}
 
 void Form1::setUpDragSource() {
     NewPrev->StartDrag = [this](QMouseEvent*) {

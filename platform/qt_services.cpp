@@ -1,6 +1,6 @@
-#include "app/platform/qt_services.h"
+#include "platform/qt_services.h"
 
-#include "app/platform/portal_picker.h"
+#include "platform/portal_picker.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -14,7 +14,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/platform/x11.h"
+#include "platform/x11.h"
 
 namespace swatchly {
 

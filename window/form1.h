@@ -2,9 +2,10 @@
 // The one window of the program. Every control and menu item is a member named as in the
 // window's definition, and every event handler and method is a Qt slot named
 // <control>_<event>, so tests and scripts can find controls with findChild and invoke
-// handlers by name. Members are defined in the file of the area they belong to: form1.cpp
-// (definition, start-up), frame.cpp, colour/sync.cpp, colour/swatches.cpp,
-// colour/text_entry.cpp, tools/grab.cpp, tools/tone.cpp, tools/gradient.cpp.
+// handlers by name. Its members are defined beside this header, a file an area: form1.cpp
+// (definition, start-up), form1_frame.cpp (frame and commands), form1_colour.cpp (the bars and
+// the views of the colour), form1_text.cpp, form1_grab.cpp, form1_tone.cpp,
+// form1_swatches.cpp and form1_gradient.cpp.
 
 #include <QAction>
 #include <QGroupBox>
@@ -15,9 +16,10 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/platform/services.h"
-#include "app/runtime/controls.h"
-#include "app/runtime/variant.h"
+#include "platform/services.h"
+#include "runtime/controls.h"
+#include "runtime/rgb.h"
+#include "runtime/variant.h"
 
 namespace swatchly {
 
@@ -160,6 +162,9 @@ public slots:
     void DrawGradient();
 
 private:
+    // HexSet and VbSet: the box's text read by `read` and applied, or black.
+    using HexReader = std::optional<Channels> (*)(const QString&);
+    void applyHexText(TextBox* box, HexReader read, const QString& black, bool tellBadPair);
     // swatches and gradient: the drag source, and one body for each family of handlers
     void setUpDragSource();
     void dropOnSwatch(PictureBox* slot);

@@ -1,7 +1,7 @@
 // The current colour lives in the three channel bars; their Change handlers repaint every
 // view of it.
 
-#include "app/form1.h"
+#include "window/form1.h"
 
 namespace swatchly {
 
@@ -17,12 +17,8 @@ void Form1::SetBars(const Variant& RVal, const Variant& GVal, const Variant& BVa
 }
 
 void Form1::SetBarsFromLongColor(std::int32_t longcolor) {
-    const std::int32_t red = intMod(longcolor, 256);
-    const std::int32_t first = intDiv(longcolor, 256);
-    const std::int32_t green = intMod(first, 256);
-    const std::int32_t second = intDiv(first, 256);
-    const std::int32_t blue = intMod(second, 256);
-    SetBars(red, green, blue);
+    const Channels c = unpack(longcolor);
+    SetBars(c.red, c.green, c.blue);
 }
 
 void Form1::channelChange(PictureBox* preview, ScrollBar* bar, TextBox* box, int shift) {

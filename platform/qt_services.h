@@ -6,7 +6,7 @@
 #include <QRect>
 #include <optional>
 
-#include "app/platform/services.h"
+#include "platform/services.h"
 
 namespace swatchly {
 

@@ -10,15 +10,17 @@
 #include <memory>
 #include <optional>
 
+#include "runtime/rgb.h"
+
 class QWidget;
 
 namespace swatchly {
 
-// What the desktop's own colour picker gave.
+// What a pick gave.
 struct PickResult {
     enum Kind { Picked, Cancelled, Unavailable } kind = Unavailable;
-    int red = 0, green = 0, blue = 0;
-    QString why;  // for Unavailable: what is missing
+    Channels colour;  // for Picked
+    QString why;      // for Unavailable: what is missing
 };
 
 class ScreenProbe {
@@ -31,7 +33,7 @@ public:
     // event loop.
     virtual void pickColour(QWidget* window, std::function<void(PickResult)> done) {
         (void)window;
-        done({PickResult::Unavailable, 0, 0, 0, QStringLiteral("no colour picker")});
+        done({PickResult::Unavailable, {}, QStringLiteral("no colour picker")});
     }
     // An identity of this program's active window, 0 when none of ours is active.
     virtual std::int64_t activeWindow() = 0;
@@ -46,7 +48,7 @@ public:
     static std::optional<std::int32_t> centreOf(const QImage& region) {
         if (region.isNull()) return std::nullopt;
         const QRgb c = region.pixel(region.width() / 2, region.height() / 2);
-        return qRed(c) + 256 * qGreen(c) + 65536 * qBlue(c);
+        return rgb(std::int16_t(qRed(c)), std::int16_t(qGreen(c)), std::int16_t(qBlue(c)));
     }
     // The packed colour of the screen pixel at a position from cursorPos(), or nothing.
     std::optional<std::int32_t> pixelAt(QPoint screenPos) {

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QResizeEvent>
 
-#include "app/form1.h"
+#include "window/form1.h"
 
 namespace swatchly {
 
@@ -51,13 +51,9 @@ void Form1::ext_Click() {
 }
 
 void Form1::stay_Click() {
-    if (!stay->isChecked()) {
-        m_services.windowManager->setStayOnTop(this, true);
-        stay->setChecked(true);
-    } else {
-        m_services.windowManager->setStayOnTop(this, false);
-        stay->setChecked(false);
-    }
+    // The click has flipped the check mark already, as a checkable menu item does; the window
+    // follows it.
+    m_services.windowManager->setStayOnTop(this, stay->isChecked());
 }
 
 void Form1::Label7_MouseDown() {

@@ -1,4 +1,4 @@
-#include "app/form1.h"
+#include "window/form1.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -11,7 +11,7 @@
 #include <QUrl>
 #include <vector>
 
-#include "app/pictures.h"
+#include "window/pictures.h"
 #include "tools/magnifier.h"
 
 namespace swatchly {
@@ -51,8 +51,6 @@ QFont makeFont(const char* family, double points, bool bold = false, bool underl
     f.setUnderline(underline);
     return f;
 }
-
-QColor packedColor(std::int32_t bgr) { return PictureBox::toQColor(bgr); }
 
 QString captionOrToolTip(const QWidget* w) {
     QString caption;
@@ -218,11 +216,11 @@ void Form1::build() {
     GScroll = channelBar("GScroll", 1080, 1980, 3135, 200, 1);
     RScroll = channelBar("RScroll", 1080, 2370, 3135, 200, 0);
     Frame2 = frame("Frame2", 135, 1755, 4215, 1695, 33);
-    Label3 = label(Frame2, "Label3", "Blue:", 240, 960, 495, 255, 36, packedColor(0xFF0000),
+    Label3 = label(Frame2, "Label3", "Blue:", 240, 960, 495, 255, 36, PictureBox::toQColor(0xFF0000),
                    labelFont);
-    Label2 = label(Frame2, "Label2", "Green:", 240, 240, 735, 255, 35, packedColor(0x00C000),
+    Label2 = label(Frame2, "Label2", "Green:", 240, 240, 735, 255, 35, PictureBox::toQColor(0x00C000),
                    labelFont);
-    Label1 = label(Frame2, "Label1", "Red:", 240, 600, 495, 255, 34, packedColor(0x0000FF),
+    Label1 = label(Frame2, "Label1", "Red:", 240, 600, 495, 255, 34, PictureBox::toQColor(0x0000FF),
                    labelFont);
     Frame1 = frame("Frame1", 120, 45, 4215, 1695, 29);
     Text1 = textBox(Frame1, "Text1", 585, 945, 1400, 240, 40);
@@ -232,13 +230,13 @@ void Form1::build() {
     Label5 = label(Frame1, "Label5", "HEX", 120, 720, 495, 255, 32, black, labelFont);
     Label6 = label(Frame1, "Label6", "VB", 120, 480, 495, 255, 31, black, labelFont);
     Label4 = label(Frame1, "Label4", "RGB", 120, 240, 495, 255, 30, black, labelFont);
-    Label7 = label(client, "Label7", "", 2970, 3555, 2055, 255, 38, packedColor(0xFF0000),
+    Label7 = label(client, "Label7", "", 2970, 3555, 2055, 255, 38, PictureBox::toQColor(0xFF0000),
                    makeFont("Tahoma", 8.25, false, true));
     // The whole address runs past the window's edge in common fonts; its host name says where
     // the link goes and fits. A screen reader still reads the whole address.
     Label7->setText(QUrl(kHomePage).host());
     Label7->setCursor(Qt::PointingHandCursor);
-    Label9 = label(client, "Label9", "", 360, 3105, 495, 660, 37, packedColor(0xC00000),
+    Label9 = label(client, "Label9", "", 360, 3105, 495, 660, 37, PictureBox::toQColor(0xC00000),
                    makeFont("Verdana", 6.75, true));
 
     // Earlier in the definition is drawn in front.
@@ -376,14 +374,7 @@ void Form1::wire() {
     Label7->MouseDown = [this] { Label7_MouseDown(); };
     connect(abt, &QAction::triggered, this, [this] { guard([this] { abt_Click(); }); });
     connect(ext, &QAction::triggered, this, [this] { guard([this] { ext_Click(); }); });
-    connect(stay, &QAction::triggered, this, [this] {
-        // The check mark is the handler's to flip: undo Qt's own toggle first.
-        {
-            const QSignalBlocker block(stay);
-            stay->setChecked(!stay->isChecked());
-        }
-        guard([this] { stay_Click(); });
-    });
+    connect(stay, &QAction::triggered, this, [this] { guard([this] { stay_Click(); }); });
     connect(mag, &QAction::triggered, this, [this] { guard([this] { mag_Click(); }); });
 }
 
