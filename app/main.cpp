@@ -1,10 +1,10 @@
 #include <QApplication>
 #include <cstdio>
 
-#include "window/form1.h"
-#include "platform/qt_services.h"
 #include "cli/command_line.h"
 #include "cli/pick.h"
+#include "platform/qt_services.h"
+#include "window/form1.h"
 
 int main(int argc, char* argv[]) {
     // Read before any display is opened: --help, --version and bad input need none.

@@ -22,6 +22,7 @@ struct Request {
     std::optional<Channels> colour;
     ColourForm form = ColourForm::Html;
     QString text;
+    friend bool operator==(const Request&, const Request&) = default;
 };
 
 // Exit statuses beyond 0: the pick cancelled, bad input, no way to read a colour.

@@ -9,7 +9,8 @@
 using namespace swatchly;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const QString text =
+        QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const DecimalReading r = readDecimalChannel(text);
     if (r.value && (*r.value < 0 || *r.value > 255)) std::abort();
     if (!r.value && r.text != u'0') std::abort();

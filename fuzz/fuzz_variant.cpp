@@ -11,7 +11,8 @@
 using namespace swatchly;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const QString text =
+        QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const auto number = parseNumber(text);
     if (isNumeric(text) != number.has_value()) std::abort();
     try {
@@ -20,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!number || roundHalfEven(*number) != i) std::abort();
     } catch (const RuntimeError& e) {
         if (number ? e.number != 6 : e.number != 13) std::abort();
-        if (number && std::fabs(roundHalfEven(*number)) <= 32767 && roundHalfEven(*number) != -32768)
+        if (number && std::fabs(roundHalfEven(*number)) <= 32767 &&
+            roundHalfEven(*number) != -32768)
             std::abort();
     }
     const double v = val(text);

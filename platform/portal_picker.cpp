@@ -52,19 +52,19 @@ void PortalColourPicker::pick(const QString& parentWindow, std::function<void(Pi
     const QString token = QStringLiteral("swatchly%1").arg(++m_counter);
     QString sender = m_bus.baseService().mid(1);
     sender.replace(u'.', u'_');
-    m_requestPath = QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2").arg(sender, token);
+    m_requestPath =
+        QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2").arg(sender, token);
     m_bus.connect(kService, m_requestPath, kRequest, QStringLiteral("Response"), this,
                   SLOT(onResponse(uint, QVariantMap)));
 
-    QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kScreenshot,
-                                                       QStringLiteral("PickColor"));
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(kService, kPath, kScreenshot, QStringLiteral("PickColor"));
     call << parentWindow << QVariantMap{{QStringLiteral("handle_token"), token}};
     auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
         w->deleteLater();
         QDBusPendingReply<QDBusObjectPath> reply = *w;
-        if (reply.isError())
-            return finish({PickResult::Unavailable, {}, reply.error().message()});
+        if (reply.isError()) return finish({PickResult::Unavailable, {}, reply.error().message()});
         // Older portals answer on a path of their own choosing.
         const QString path = reply.value().path();
         if (path != m_requestPath && m_done) {

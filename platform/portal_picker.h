@@ -13,7 +13,7 @@ namespace swatchly {
 
 class PortalColourPicker : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit PortalColourPicker(QDBusConnection bus = QDBusConnection::sessionBus(),
                                 QObject* parent = nullptr);
     // Asks the portal; `done` runs once, later, from the event loop (or at once when no
@@ -29,10 +29,10 @@ public:
     // A portal colour, three doubles 0..1, as channel values rounded to the nearest.
     static std::optional<Channels> toChannels(const QVariant& colour);
 
-private slots:
+  private slots:
     void onResponse(uint response, const QVariantMap& results);
 
-private:
+  private:
     void finish(PickResult result);
     QDBusConnection m_bus;
     QString m_requestPath;

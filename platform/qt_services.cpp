@@ -1,7 +1,5 @@
 #include "platform/qt_services.h"
 
-#include "platform/portal_picker.h"
-
 #include <QApplication>
 #include <QCursor>
 #include <QDesktopServices>
@@ -14,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/portal_picker.h"
 #include "platform/x11.h"
 
 namespace swatchly {
@@ -41,7 +40,8 @@ QtScreenProbe::~QtScreenProbe() = default;
 PortalColourPicker& QtScreenProbe::picker() {
     // The bus is first touched here, on a grab, never at start-up.
     if (!m_picker)
-        m_picker = std::make_unique<PortalColourPicker>(m_bus ? *m_bus : QDBusConnection::sessionBus());
+        m_picker =
+            std::make_unique<PortalColourPicker>(m_bus ? *m_bus : QDBusConnection::sessionBus());
     return *m_picker;
 }
 
@@ -100,19 +100,19 @@ QImage QtScreenProbe::regionAt(QPoint pos, int radius) {
     // than the screen has: beyond it the X server gives no defined pixels.
     const qreal ratio = screen->devicePixelRatio();
     const int reach = int(std::ceil(radius / ratio)) + 1;
-    const QRect wanted = QRect(spot->local - QPoint(reach, reach),
-                               spot->local + QPoint(reach, reach)) &
-                         QRect(QPoint(), geometries[spot->screen].size());
-    const QPixmap grab = screen->grabWindow(0, wanted.x(), wanted.y(), wanted.width(),
-                                            wanted.height());
+    const QRect wanted =
+        QRect(spot->local - QPoint(reach, reach), spot->local + QPoint(reach, reach)) &
+        QRect(QPoint(), geometries[spot->screen].size());
+    const QPixmap grab =
+        screen->grabWindow(0, wanted.x(), wanted.y(), wanted.width(), wanted.height());
     if (grab.isNull()) return {};  // as on a Wayland session
     const QImage image = grab.toImage().convertToFormat(QImage::Format_ARGB32);
     if (image.isNull()) return {};
     const QPoint centre(qRound(spot->local.x() * ratio) - qRound(wanted.x() * ratio),
                         qRound(spot->local.y() * ratio) - qRound(wanted.y() * ratio));
     // Outside the image, copy() gives transparent pixels.
-    QImage region = image.copy(centre.x() - radius, centre.y() - radius, 2 * radius + 1,
-                               2 * radius + 1);
+    QImage region =
+        image.copy(centre.x() - radius, centre.y() - radius, 2 * radius + 1, 2 * radius + 1);
     region.setDevicePixelRatio(1);
     return region;
 }

@@ -19,7 +19,7 @@ bool sessionReadsScreen(const QString& platformName, bool waylandSession,
                         const std::function<bool()>& portalOffersPick);
 
 class QtScreenProbe : public ScreenProbe {
-public:
+  public:
     // `bus` is where the desktop portal is asked, the session bus unless given.
     explicit QtScreenProbe(std::optional<QDBusConnection> bus = std::nullopt);
     ~QtScreenProbe() override;
@@ -29,7 +29,7 @@ public:
     bool readsScreen() override;
     void pickColour(QWidget* window, std::function<void(PickResult)> done) override;
 
-private:
+  private:
     PortalColourPicker& picker();
     std::optional<QDBusConnection> m_bus;
     std::unique_ptr<PortalColourPicker> m_picker;
@@ -48,19 +48,19 @@ struct ScreenSpot {
 std::optional<ScreenSpot> locateOnScreens(const QList<QRect>& geometries, QPoint pos);
 
 class QtWindowManager : public WindowManager {
-public:
+  public:
     void startMove(QWidget* window) override;
     void setStayOnTop(QWidget* window, bool onTop) override;
     bool canStayOnTop() override;
 };
 
 class QtShell : public Shell {
-public:
+  public:
     bool open(const QString& address) override;
 };
 
 class QtMessageBox : public MessageBox {
-public:
+  public:
     void show(QWidget* parent, const QString& text, int style, const QString& title) override;
 };
 

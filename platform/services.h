@@ -24,7 +24,7 @@ struct PickResult {
 };
 
 class ScreenProbe {
-public:
+  public:
     virtual ~ScreenProbe() = default;
     // False in a session that gives applications no screen pixels (Wayland); the colour then
     // comes from the desktop's own picker through pickColour().
@@ -57,7 +57,7 @@ public:
 };
 
 class WindowManager {
-public:
+  public:
     virtual ~WindowManager() = default;
     // An interactive move of the window that follows the mouse until the button is released.
     virtual void startMove(QWidget* window) = 0;
@@ -68,14 +68,14 @@ public:
 };
 
 class Shell {
-public:
+  public:
     virtual ~Shell() = default;
     // Opens an address with the user's default handler; false when that could not be done.
     virtual bool open(const QString& address) = 0;
 };
 
 class MessageBox {
-public:
+  public:
     virtual ~MessageBox() = default;
     enum Style { OkOnly = 0, Information = 64 };
     // A modal box; returns when the user has closed it.

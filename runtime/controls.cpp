@@ -159,9 +159,7 @@ void TextBox::mouseReleaseEvent(QMouseEvent* e) {
 
 // ---- PictureBox
 
-PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
 
 QColor PictureBox::toQColor(std::int32_t packed) {
     // Only the low three bytes are a colour; what lies above them is not painted.

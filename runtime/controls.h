@@ -41,7 +41,7 @@ constexpr int twips(int t) { return (t + 7) / 15; }
 // thumb position while it is dragged).
 class ScrollBar : public QScrollBar {
     Q_OBJECT
-public:
+  public:
     explicit ScrollBar(QWidget* parent);
     std::int16_t Value() const { return static_cast<std::int16_t>(value()); }
     // Outside Min..Max fails with error 380 and writes nothing; a new value raises Change
@@ -50,17 +50,17 @@ public:
 
     Event Change, Scroll;
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* e) override;
 
-private:
+  private:
     bool m_writing = false;
 };
 
 // Single-line text box with Change on every change of text and GotFocus.
 class TextBox : public QLineEdit {
     Q_OBJECT
-public:
+  public:
     explicit TextBox(QWidget* parent);
     QString Text() const { return text(); }
     // Raises Change before returning when the text differs; an error in it passes to the caller.
@@ -70,14 +70,14 @@ public:
 
     Event Change, GotFocus;
 
-protected:
+  protected:
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
 
-private:
+  private:
     bool m_writing = false;
     // The left click that brings the focus leaves the selection GotFocus made: its press
     // would place the cursor and its moves would drag a new selection.
@@ -89,7 +89,7 @@ private:
 class PictureBox : public QWidget {
     Q_OBJECT
     Q_PROPERTY(int BackColor READ BackColor WRITE setBackColor)
-public:
+  public:
     explicit PictureBox(QWidget* parent);
     std::int32_t BackColor() const { return m_backColor; }
     void setBackColor(std::int32_t packed);
@@ -113,7 +113,7 @@ public:
 
     static QColor toQColor(std::int32_t packed);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent*) override;
     void mouseReleaseEvent(QMouseEvent*) override;
@@ -123,7 +123,7 @@ protected:
     void dragLeaveEvent(QDragLeaveEvent*) override;
     void dropEvent(QDropEvent*) override;
 
-private:
+  private:
     std::int32_t m_backColor = 0;
     QImage m_surface, m_picture;
     bool m_autoSize = false;
@@ -134,11 +134,11 @@ private:
 // Label whose mouse presses stop at it; MouseDown is raised for every button.
 class Label : public QLabel {
     Q_OBJECT
-public:
+  public:
     using QLabel::QLabel;
     Event MouseDown;
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* e) override;
 };
 
@@ -150,7 +150,7 @@ protected:
 // antialiased outlines of buttons reach the pool as well).
 class BandedStyle : public QProxyStyle {
     Q_OBJECT
-public:
+  public:
     using QProxyStyle::QProxyStyle;
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
                             QPainter* painter, const QWidget* widget) const override;
@@ -161,7 +161,7 @@ class Timer : public QObject {
     Q_OBJECT
     Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled)
     Q_PROPERTY(int Interval READ Interval WRITE setInterval)
-public:
+  public:
     explicit Timer(QObject* parent);
     bool Enabled() const { return m_enabled; }
     void setEnabled(bool on);
@@ -172,7 +172,7 @@ public:
 
     Event Tick;
 
-private:
+  private:
     void update();
     QTimer m_timer;
     bool m_enabled = false;

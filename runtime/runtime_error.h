@@ -14,7 +14,9 @@ struct RuntimeError : std::runtime_error {
     RuntimeError(int n, const QString& text)
         : std::runtime_error(text.toStdString()), number(n), description(text) {}
 
-    static RuntimeError invalidCall() { return {5, QStringLiteral("Invalid procedure call or argument")}; }
+    static RuntimeError invalidCall() {
+        return {5, QStringLiteral("Invalid procedure call or argument")};
+    }
     static RuntimeError overflow() { return {6, QStringLiteral("Overflow")}; }
     static RuntimeError typeMismatch() { return {13, QStringLiteral("Type mismatch")}; }
     static RuntimeError invalidPropertyValue() {

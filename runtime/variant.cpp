@@ -89,7 +89,8 @@ double val(const QString& text) {
                 return 0;
             }
             std::uint32_t value = 0;
-            for (QChar c : digits.left(11)) value = value * 8 + static_cast<std::uint32_t>(c.unicode() - u'0');
+            for (QChar c : digits.left(11))
+                value = value * 8 + static_cast<std::uint32_t>(c.unicode() - u'0');
             if (digits.size() <= 6 && value <= 0xFFFF)
                 return static_cast<std::int16_t>(static_cast<std::uint16_t>(value));
             return static_cast<std::int32_t>(value);
@@ -105,7 +106,8 @@ double val(const QString& text) {
             number.push_back(static_cast<char>(s[pos++].unicode()));
         return pos - start;
     };
-    if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) number.push_back(static_cast<char>(s[i++].unicode()));
+    if (i < s.size() && (s[i] == u'+' || s[i] == u'-'))
+        number.push_back(static_cast<char>(s[i++].unicode()));
     qsizetype mantissa = digitsAt(i);
     if (i < s.size() && s[i] == u'.') {
         number.push_back('.');
@@ -117,7 +119,8 @@ double val(const QString& text) {
         const std::string kept = number;
         qsizetype j = i + 1;
         number.push_back('e');
-        if (j < s.size() && (s[j] == u'+' || s[j] == u'-')) number.push_back(static_cast<char>(s[j++].unicode()));
+        if (j < s.size() && (s[j] == u'+' || s[j] == u'-'))
+            number.push_back(static_cast<char>(s[j++].unicode()));
         if (digitsAt(j) == 0) number = kept;
     }
     const double d = std::strtod(number.c_str(), nullptr);
@@ -133,21 +136,30 @@ QString trim(const QString& text) {
 
 QString Variant::toString() const {
     switch (kind()) {
-        case Kind::Empty: return {};
-        case Kind::Integer: return QString::number(std::get<std::int16_t>(m_value));
-        case Kind::Long: return QString::number(std::get<std::int32_t>(m_value));
-        case Kind::Double: return QString::number(std::get<double>(m_value), 'g', 15);
-        case Kind::String: return std::get<QString>(m_value);
+        case Kind::Empty:
+            return {};
+        case Kind::Integer:
+            return QString::number(std::get<std::int16_t>(m_value));
+        case Kind::Long:
+            return QString::number(std::get<std::int32_t>(m_value));
+        case Kind::Double:
+            return QString::number(std::get<double>(m_value), 'g', 15);
+        case Kind::String:
+            return std::get<QString>(m_value);
     }
     return {};
 }
 
 double Variant::toDouble() const {
     switch (kind()) {
-        case Kind::Empty: return 0;
-        case Kind::Integer: return std::get<std::int16_t>(m_value);
-        case Kind::Long: return std::get<std::int32_t>(m_value);
-        case Kind::Double: return std::get<double>(m_value);
+        case Kind::Empty:
+            return 0;
+        case Kind::Integer:
+            return std::get<std::int16_t>(m_value);
+        case Kind::Long:
+            return std::get<std::int32_t>(m_value);
+        case Kind::Double:
+            return std::get<double>(m_value);
         case Kind::String:
             if (auto d = parseNumber(std::get<QString>(m_value))) return *d;
             throw RuntimeError::typeMismatch();

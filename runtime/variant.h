@@ -12,7 +12,7 @@
 namespace swatchly {
 
 class Variant {
-public:
+  public:
     enum class Kind { Empty, Integer, Long, Double, String };
 
     Variant() = default;
@@ -31,7 +31,7 @@ public:
 
     friend bool operator==(const Variant&, const Variant&) = default;
 
-private:
+  private:
     std::variant<std::monostate, std::int16_t, std::int32_t, double, QString> m_value;
 };
 

@@ -5,36 +5,49 @@
 
 #include "cli/command_line.h"
 
+using namespace swatchly;
 using namespace swatchly::cli;
+
+Q_DECLARE_METATYPE(Request)
+
+namespace swatchly::cli {
+// How QCOMPARE shows a request that differs.
+char* toString(const Request& r) {
+    const QString colour =
+        r.colour ? QString("%1,%2,%3").arg(r.colour->red).arg(r.colour->green).arg(r.colour->blue)
+                 : "none";
+    return qstrdup(qPrintable(QString("action %1, colour %2, form %3, text \"%4\"")
+                                  .arg(int(r.action))
+                                  .arg(colour)
+                                  .arg(int(r.form))
+                                  .arg(r.text)));
+}
+}  // namespace swatchly::cli
 
 class TestCli : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void parse_data() {
         QTest::addColumn<QStringList>("args");
-        QTest::addColumn<int>("action");
-        QTest::addColumn<QList<int>>("colour");  // the colour opened, if any
-        QTest::addColumn<int>("form");           // the form --pick prints
-        QTest::addColumn<QString>("text");       // printed or refused with
-        auto row = [](const QStringList& args, Request::Action action, const QList<int>& colour,
-                      ColourForm form, const QString& text) {
-            QTest::addRow("%s", qPrintable(args.join(' ')))
-                << args << int(action) << colour << int(form) << text;
+        QTest::addColumn<Request>("request");
+        auto row = [](const QStringList& args, const Request& request) {
+            QTest::addRow("%s", qPrintable(args.join(' '))) << args << request;
         };
         auto refused = [&](const QStringList& args, const QString& why) {
-            row(args, Request::Refuse, {}, ColourForm::Html, "swatchly: " + why);
+            row(args, {Request::Refuse, {}, ColourForm::Html, "swatchly: " + why});
         };
-        row({}, Request::Open, {}, ColourForm::Html, "");
+        row({}, {});
         for (const char* colour : {"#1E5A96", "1e5a96", "&H965A1E&", "&H965a1e", " 30, 90.5 ,&H96"})
-            row({colour}, Request::Open, {30, 90, 150}, ColourForm::Html, "");
-        row({"--pick"}, Request::Pick, {}, ColourForm::Html, "");
-        row({"--format", "vb", "--pick"}, Request::Pick, {}, ColourForm::Vb, "");
-        row({"--pick", "--format=rgb"}, Request::Pick, {}, ColourForm::Rgb, "");
-        row({"-v"}, Request::Print, {}, ColourForm::Html, "Swatchly " SWATCHLY_VERSION "\n");
+            row({colour}, {Request::Open, Channels{30, 90, 150}});
+        row({"--pick"}, {Request::Pick});
+        row({"--format", "vb", "--pick"}, {Request::Pick, {}, ColourForm::Vb});
+        row({"--pick", "--format=rgb"}, {Request::Pick, {}, ColourForm::Rgb});
+        row({"-v"}, {Request::Print, {}, ColourForm::Html, "Swatchly " SWATCHLY_VERSION "\n"});
         refused({"-x"}, "Unknown option 'x'.");
         for (const char* colour : {"#GG0000", "&h965a1e&", "1E5A9", "1,2", "1,,3", "1,x,3"})
-            refused({colour},
-                    QString("\"%1\" is not a colour; give #RRGGBB, &HBBGGRR& or R,G,B").arg(colour));
+            refused(
+                {colour},
+                QString("\"%1\" is not a colour; give #RRGGBB, &HBBGGRR& or R,G,B").arg(colour));
         refused({"0,0, -0.5"}, "channel -0.5 is outside 0..255");
         refused({"--pick", "--format", "hex"}, "--format takes html, vb or rgb, not \"hex\"");
         refused({"#000000", "#FFFFFF"}, "give one colour, not 2");
@@ -43,20 +56,12 @@ private slots:
     }
     void parse() {
         QFETCH(QStringList, args);
-        QFETCH(int, action);
-        QFETCH(QList<int>, colour);
-        QFETCH(int, form);
-        QFETCH(QString, text);
-        const Request r = swatchly::cli::parse(QStringList{"swatchly"} + args);
-        QCOMPARE(int(r.action), action);
-        QCOMPARE(r.colour.has_value(), !colour.isEmpty());
-        if (r.colour) QCOMPARE((QList<int>{r.colour->red, r.colour->green, r.colour->blue}), colour);
-        QCOMPARE(int(r.form), form);
-        QCOMPARE(r.text, text);
+        QFETCH(Request, request);
+        QCOMPARE(swatchly::cli::parse(QStringList{"swatchly"} + args), request);
     }
 
     void colourText() {
-        const swatchly::Channels c{30, 90, 150};
+        const Channels c{30, 90, 150};
         QCOMPARE(swatchly::cli::colourText(c, ColourForm::Html), "#1E5A96");
         QCOMPARE(swatchly::cli::colourText(c, ColourForm::Vb), "&H965A1E&");
         QCOMPARE(swatchly::cli::colourText(c, ColourForm::Rgb), "30,90,150");

@@ -4,17 +4,19 @@
 #include <QLabel>
 #include <QtTest>
 
-#include "window/form1.h"
-#include "platform/qt_services.h"
 #include "fakes.h"
+#include "platform/qt_services.h"
 #include "tools/magnifier.h"
+#include "window/form1.h"
 
 using namespace swatchly;
 
 namespace {
 // Each pixel differs from its neighbours and from the black and white ring in the loupe.
 QRgb colourAt(QPoint p) { return qRgb(p.x() * 37 % 256, p.y() * 59 % 256, 77); }
-QRgb bars(const Form1& f) { return qRgb(f.RScroll->Value(), f.GScroll->Value(), f.BScroll->Value()); }
+QRgb bars(const Form1& f) {
+    return qRgb(f.RScroll->Value(), f.GScroll->Value(), f.BScroll->Value());
+}
 
 // Grabbing over a fake screen of that pattern, one tick taken.
 struct Grabbing {
@@ -36,7 +38,7 @@ struct Grabbing {
 
 class TestMagnifier : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     // Drawn again when the region changes: the tick before was at another point.
     void showsTheRegionEnlargedWithTheCentreFramed() {
         Grabbing g;

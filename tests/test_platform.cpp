@@ -10,7 +10,7 @@ using namespace swatchly;
 
 class TestPlatform : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     // Four screens, two at negative origins. A point just past a screen's right or bottom edge,
     // where rounding a scaled pointer position can put it, is that screen's last pixel.
     void locateOnScreens_data() {
@@ -27,9 +27,11 @@ private slots:
         QFETCH(QPoint, point);
         QFETCH(int, screen);
         QFETCH(QPoint, local);
-        const auto spot = swatchly::locateOnScreens(
-            {{0, 0, 1920, 1080}, {-1280, 0, 1280, 1024}, {0, -900, 1600, 900}, {1920, 0, 1024, 768}},
-            point);
+        const auto spot = swatchly::locateOnScreens({{0, 0, 1920, 1080},
+                                                     {-1280, 0, 1280, 1024},
+                                                     {0, -900, 1600, 900},
+                                                     {1920, 0, 1024, 768}},
+                                                    point);
         QCOMPARE(spot ? int(spot->screen) : -1, screen);
         QCOMPARE(spot ? spot->local : QPoint(), local);
     }
@@ -51,8 +53,9 @@ private slots:
         QFETCH(bool, waylandDesktop);
         QFETCH(bool, portalPicks);
         QFETCH(bool, readsScreen);
-        QCOMPARE(swatchly::sessionReadsScreen(platform, waylandDesktop, [&] { return portalPicks; }),
-                 readsScreen);
+        QCOMPARE(
+            swatchly::sessionReadsScreen(platform, waylandDesktop, [&] { return portalPicks; }),
+            readsScreen);
     }
 
     // The flag goes onto the native window that exists, which neither moves nor is made anew.

@@ -1,20 +1,18 @@
 // The window on the offscreen platform, its desktop services faked. Most cases are scripts of
 // user steps played on the shown window, each with what the window shows afterwards; random
-// scripts check the window's invariants after every step; Grab Color asks a fake desktop portal
-// on a private session bus where the screen cannot be read.
+// scripts check the window's invariants after every step.
 
 #include <QAccessible>
 #include <QClipboard>
-#include <QDBusConnectionInterface>
 #include <QRandomGenerator>
 #include <QWindow>
 #include <QtTest>
 
-#include "window/form1.h"
+#include "fakes.h"
+#include "platform/drag_data.h"
 #include "platform/qt_services.h"
 #include "runtime/runtime_error.h"
-#include "platform/drag_data.h"
-#include "fakes.h"
+#include "window/form1.h"
 
 using namespace swatchly;
 
@@ -22,16 +20,6 @@ namespace {
 
 QString html(int r, int g, int b) { return QString::asprintf("#%02X%02X%02X", r, g, b); }
 QString html(int packed) { return html(packed & 255, packed >> 8 & 255, packed >> 16 & 255); }
-
-// The real probe as a Wayland session has it, counting the answers it passes on.
-struct WaylandProbe : QtScreenProbe {
-    using QtScreenProbe::QtScreenProbe;
-    int answers = 0;
-    bool readsScreen() override { return false; }
-    void pickColour(QWidget* window, std::function<void(PickResult)> done) override {
-        QtScreenProbe::pickColour(window, [this, done](PickResult r) { ++answers, done(r); });
-    }
-};
 
 template <typename Event>
 void send(QWidget* to, const QMimeData* data) {
@@ -47,9 +35,6 @@ class TestWindow : public QObject {
     std::unique_ptr<Form1> w;
     QList<int> unhandled;
     QStringList events;  // errors, and message boxes with the window as it was while open
-    QProcess bus, portal;
-    QString address;
-    std::shared_ptr<WaylandProbe> picker;
 
     // The bars' colour in HTML hex, then what differs from that colour's own views (a text box,
     // the tone slider off the median), "grab" in grab mode, the Stay On Top requests and check
@@ -96,12 +81,9 @@ class TestWindow : public QObject {
     // clip=text     | puts the text on the clipboard                              | clip=34
     // trace         | notes each bar's Change with the preview (TScroll: ToneActive) | trace
     // strip=x,...   | notes the gradient strip's colour at those columns          | strip=0,254
-    // px=N, px=-    | every screen pixel is N (packed; its top byte is alpha), or reads fail | px=255
-    // active=N      | the active window the probe reports (the window is 7)      | active=0
+    // px=N, px=-    | every screen pixel is N (packed; its top byte is alpha), or reads fail |
+    // px=255 active=N      | the active window the probe reports (the window is 7)      | active=0
     // tick          | waits for a grab tick                                       | tick
-    // portal=a:b:.. | the window anew on a desktop that gives no screen pixels, its | portal=--respond:1
-    //               | portal the fake one started with arguments a b .. ("none": no portal)
-    // pick          | presses Grab Color there and waits for the portal's answer  | pick
     // menu          | opens the focus widget's context menu                       | menu
     // key[*n]       | a key as QKeySequence names it, n times, to the open menu or | Tab*3
     //               | the focus widget                                            | Ctrl+V
@@ -130,7 +112,8 @@ class TestWindow : public QObject {
             } else if (step[0] == '=' || step.startsWith("long=")) {
                 try {
                     if (step[0] == '=')
-                        w->SetBars(arg.section(',', 0, 0), arg.section(',', 1, 1), arg.section(',', 2));
+                        w->SetBars(arg.section(',', 0, 0), arg.section(',', 1, 1),
+                                   arg.section(',', 2));
                     else
                         w->SetBarsFromLongColor(arg.toInt());
                 } catch (const RuntimeError& e) {
@@ -159,20 +142,6 @@ class TestWindow : public QObject {
                 const QImage strip = w->Gradient->grab().toImage();
                 for (const QString& x : arg.split(','))
                     events << x + ":" + strip.pixelColor(x.toInt(), 16).name().toUpper();
-            } else if (step.startsWith("portal=")) {
-                QVERIFY2(!address.isEmpty(), "dbus-daemon cannot start");
-                if (arg != "none") portal.start(FAKE_PORTAL, arg.split(':'));
-                const QDBusConnection bus = QDBusConnection::connectToBus(address, "test");
-                QTRY_COMPARE(
-                    bus.interface()->isServiceRegistered("org.freedesktop.portal.Desktop").value(),
-                    arg != "none");
-                picker = std::make_shared<WaylandProbe>(bus);
-                w = std::make_unique<Form1>(
-                    Services{picker, fakes.windowManager, fakes.shell, fakes.messageBox});
-            } else if (step == "pick") {
-                const int answers = picker->answers;
-                w->GetPixelbtn->click();
-                QTRY_COMPARE(picker->answers, answers + 1);
             } else if (step == "menu") {
                 QContextMenuEvent e(QContextMenuEvent::Keyboard, {},
                                     focus()->mapToGlobal(QPoint()));
@@ -234,21 +203,8 @@ class TestWindow : public QObject {
     }
 
   private slots:
-    // A session bus and a portal of their own, whatever session the caller has or lacks.
     void initTestCase() {
         setUnhandledErrorHook([this](int number, const QString&) { unhandled << number; });
-        QProcessEnvironment env;
-        env.insert("PATH", qEnvironmentVariable("PATH"));
-        bus.setProcessEnvironment(env);
-        bus.start("dbus-daemon", {"--session", "--nofork", "--print-address"});
-        if (bus.waitForStarted() && bus.waitForReadyRead())
-            address = QString::fromLatin1(bus.readLine()).trimmed();
-        env.insert("DBUS_SESSION_BUS_ADDRESS", address);
-        portal.setProcessEnvironment(env);
-    }
-    void cleanupTestCase() {
-        bus.terminate();
-        bus.waitForFinished();
     }
     void init() {
         fakes = Fakes();
@@ -267,8 +223,6 @@ class TestWindow : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
     }
     void cleanup() {
-        portal.kill();
-        portal.waitForFinished();
         QCOMPARE(unhandled, QList<int>());
         for (QPoint at : fakes.probe->reads) QCOMPARE(at, QPoint(-300, 41));
         events.clear();
@@ -326,7 +280,8 @@ class TestWindow : public QObject {
         row("HexVal '#0x' Backspace", "#000000 HexVal=#0 Text1=#0");
         row("HexVal '#0A0000' Text1 'junk' =10,0,0", "#0A0000");
         row("HexVal HexVal \"1\"", "#000000 HexVal=1#000000 Text1=1#000000");
-        row("clip=34 HexVal '#1256' Left*2 menu Esc Ctrl+V", "#000000 HexVal=#123456 Text1=#123456");
+        row("clip=34 HexVal '#1256' Left*2 menu Esc Ctrl+V",
+            "#000000 HexVal=#123456 Text1=#123456");
         row("=10,100,200 Rtxt '77' Gtxt 'x' ^RScroll ^TScroll", "#0A64C8 Gtxt=x");
         // Keys from the first control: Left and Right move a bar the way they point; the tone
         // slider shifts all three channels, clamped, and stands on the median; Tab selects a
@@ -391,15 +346,6 @@ class TestWindow : public QObject {
         row("GetPixelbtn Gradient_Click", "#000000");
         row("GetPixelbtn GradientL_Click", "#000000");
         row("GetPixelbtn GradientR_Click", "#000000");
-        // Where the screen cannot be read each press asks the portal once and takes its one
-        // answer: a colour (three doubles rounded to the nearest channel value and clamped), a
-        // cancel that changes nothing, or no picker at all, which a message says.
-        row("portal=--color:0.5,0.2,0.999 =1,2,3 pick pick", "#8033FF");  // truncated: #7F32FE
-        row("portal=--color:-0.5,1.5,0.25 =1,2,3 pick pick", "#00FF40");
-        row("portal=--respond:1 =1,2,3 pick pick", "#010203");
-        row("portal=none =1,2,3 pick pick", "#010203 [Swatchly 0: #010203] [Swatchly 0: #010203]");
-        row("portal=--version:1 =1,2,3 pick pick",
-            "#010203 [Swatchly 0: #010203] [Swatchly 0: #010203]");
     }
     // A row that fails names the first step after which the window showed something that is
     // wrong at the end, or from which on it lacked something expected, and what it showed then.

@@ -44,8 +44,8 @@ void Magnifier::show(QPoint pointerGlobal, const QImage& region) {
     if (region != m_region) {
         m_region = region;
         const QColor c = region.pixelColor(region.width() / 2, region.height() / 2);
-        m_hex->setText(htmlHexText(std::int16_t(c.red()), std::int16_t(c.green()),
-                                   std::int16_t(c.blue())));
+        m_hex->setText(
+            htmlHexText(std::int16_t(c.red()), std::int16_t(c.green()), std::int16_t(c.blue())));
         update();
     }
     if (!isVisible()) {

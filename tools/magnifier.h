@@ -13,7 +13,7 @@ class QLabel;
 namespace swatchly {
 
 class Magnifier : public QWidget {
-public:
+  public:
     static constexpr int kRadius = 5;  // 11 x 11 pixels
     static constexpr int kZoom = 8;    // each drawn 8 x 8
 
@@ -26,10 +26,10 @@ public:
     // for the next tick, once the window it uncovered has painted itself again.
     bool stepAside(QPoint pointerGlobal);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override;
 
-private:
+  private:
     QPoint placeFor(QPoint pointer) const;
 
     QImage m_region;

@@ -38,7 +38,8 @@ void PointerPick::grab() {
     } else if (++m_grabTries < kGrabTries) {
         QTimer::singleShot(kGrabRetryMs, this, &PointerPick::grab);
     } else {
-        finish({PickResult::Unavailable, {},
+        finish({PickResult::Unavailable,
+                {},
                 QStringLiteral("the pointer and the keyboard could not be taken")});
     }
 }

@@ -11,8 +11,8 @@
 #include <QUrl>
 #include <vector>
 
-#include "window/pictures.h"
 #include "tools/magnifier.h"
+#include "window/pictures.h"
 
 namespace swatchly {
 
@@ -21,11 +21,11 @@ namespace {
 // The client area under the menu bar. It carries the form's picture (one light-grey pixel
 // at its top-left corner) and turns a press on its bare body into Form_MouseDown.
 class ClientArea : public QWidget {
-public:
+  public:
     using QWidget::QWidget;
     Event MouseDown;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.setPen(QColor(195, 195, 195));
@@ -188,8 +188,8 @@ void Form1::build() {
     Picture1->setBackColor(0);
     Picture1->setPicture(shapeMask());
     Timer1 = timer("Timer1", 0, true);
-    GetPixelbtn = button("GetPixelbtn", "Grab Color", 675, 1350, 1440, 255, 18,
-                         makeFont("Tahoma", 8.25));
+    GetPixelbtn =
+        button("GetPixelbtn", "Grab Color", 675, 1350, 1440, 255, 18, makeFont("Tahoma", 8.25));
     activetxt = textBox(client, "activetxt", 1200, 5160, 1455, 285, 17);
     activetxt->setFocusPolicy(Qt::NoFocus);  // a store the user never sees
     SaveC1 = picture("SaveC1", 4680, 600, 255, 255, 16, "Doubleclick to set as current color");
@@ -201,8 +201,8 @@ void Form1::build() {
     SaveC7 = picture("SaveC7", 4680, 2760, 255, 255, 10, "Doubleclick to set as current color");
     Gradient = picture("Gradient", 720, 4920, 3825, 255, 9,
                        "The gradient, use the 'get pixel' button to grab a color");
-    GradientL = picture("GradientL", 360, 5040, 255, 255, 8,
-                        "Drop here the first color for the gradient");
+    GradientL =
+        picture("GradientL", 360, 5040, 255, 255, 8, "Drop here the first color for the gradient");
     GradientR = picture("GradientR", 4680, 3555, 255, 255, 7,
                         "Drop here the second color for the gradient");
     TScroll = channelBar("TScroll", 1080, 3090, 3135, 210, 6);
@@ -216,10 +216,10 @@ void Form1::build() {
     GScroll = channelBar("GScroll", 1080, 1980, 3135, 200, 1);
     RScroll = channelBar("RScroll", 1080, 2370, 3135, 200, 0);
     Frame2 = frame("Frame2", 135, 1755, 4215, 1695, 33);
-    Label3 = label(Frame2, "Label3", "Blue:", 240, 960, 495, 255, 36, PictureBox::toQColor(0xFF0000),
-                   labelFont);
-    Label2 = label(Frame2, "Label2", "Green:", 240, 240, 735, 255, 35, PictureBox::toQColor(0x00C000),
-                   labelFont);
+    Label3 = label(Frame2, "Label3", "Blue:", 240, 960, 495, 255, 36,
+                   PictureBox::toQColor(0xFF0000), labelFont);
+    Label2 = label(Frame2, "Label2", "Green:", 240, 240, 735, 255, 35,
+                   PictureBox::toQColor(0x00C000), labelFont);
     Label1 = label(Frame2, "Label1", "Red:", 240, 600, 495, 255, 34, PictureBox::toQColor(0x0000FF),
                    labelFont);
     Frame1 = frame("Frame1", 120, 45, 4215, 1695, 29);
@@ -367,8 +367,8 @@ void Form1::wire() {
     }
     GradientL->DragDrop = [this] { GradientL_DragDrop(); };
     GradientR->DragDrop = [this] { GradientR_DragDrop(); };
-    for (PictureBox* target : {NewPrev, SaveC1, SaveC2, SaveC3, SaveC4, SaveC5, SaveC6, SaveC7,
-                               GradientL, GradientR})
+    for (PictureBox* target :
+         {NewPrev, SaveC1, SaveC2, SaveC3, SaveC4, SaveC5, SaveC6, SaveC7, GradientL, GradientR})
         target->setAcceptDrops(true);
 
     Label7->MouseDown = [this] { Label7_MouseDown(); };

@@ -27,7 +27,7 @@ class Magnifier;
 
 class Form1 : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     // Services left empty get their Qt implementation.
     explicit Form1(Services services = {}, QWidget* parent = nullptr);
     ~Form1() override;
@@ -67,13 +67,13 @@ public:
     std::unique_ptr<Magnifier> loupe;
 
     // ---- form-level fields (public so that tests can read them)
-    QString ToneActive;             // "no" while a channel Change handler runs
-    std::int32_t ToneBase = 0;      // the tone slider position SetTone set last
-    Variant DragR, DragG, DragB;    // channel texts captured by the last DragOver of NewPrev
+    QString ToneActive;           // "no" while a channel Change handler runs
+    std::int32_t ToneBase = 0;    // the tone slider position SetTone set last
+    Variant DragR, DragG, DragB;  // channel texts captured by the last DragOver of NewPrev
     Variant GradLeftR, GradLeftG, GradLeftB;
     Variant GradRightR, GradRightG, GradRightB;
-    QPoint GrabPoint;               // pointer position of the last grab tick
-    std::int32_t GrabColor = 0;     // pixel of the last grab tick
+    QPoint GrabPoint;            // pointer position of the last grab tick
+    std::int32_t GrabColor = 0;  // pixel of the last grab tick
 
     // Our home page (Label7's caption and the link's target) and contact address.
     static const QString kHomePage;
@@ -87,7 +87,7 @@ public:
 
     const Services& services() const { return m_services; }
 
-public slots:
+  public slots:
     // start-up and frame
     void Form_Load();
     void Form_Resize();
@@ -161,7 +161,7 @@ public slots:
     void GradientR_DragDrop();
     void DrawGradient();
 
-private:
+  private:
     // HexSet and VbSet: the box's text read by `read` and applied, or black.
     using HexReader = std::optional<Channels> (*)(const QString&);
     void applyHexText(TextBox* box, HexReader read, const QString& black, bool tellBadPair);
@@ -177,13 +177,13 @@ private:
     void grabOn();
     void grabOff();
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* e) override;
     void changeEvent(QEvent* e) override;
 
-private:
-    void build();    // the window's definition (form1.cpp)
-    void wire();     // events to handlers (form1.cpp)
+  private:
+    void build();  // the window's definition (form1.cpp)
+    void wire();   // events to handlers (form1.cpp)
     void DragForm(QWidget* window);
     bool ShellOpen(const QString& file, const QString& verb, const QString& parameters,
                    const QString& directory, std::int32_t showCmd);

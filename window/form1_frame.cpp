@@ -20,8 +20,8 @@ void Form1::changeEvent(QEvent* e) {
 void Form1::Form_Resize() {
     // Any size but the fixed one is put back; minimised or maximised the size is not ours to
     // set, and the window keeps its state.
-    if (m_inResize || (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized |
-                                        Qt::WindowFullScreen)))
+    if (m_inResize ||
+        (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
         return;
     const QSize fixed = sizeHint().expandedTo(minimumSize());
     if (size() == fixed) return;

@@ -34,7 +34,7 @@ void paintIcon(QPainter& p, const QRectF& box) {
 
 // Paints on demand, so no pixmap is made before the platform asks for one.
 class IconEngine : public QIconEngine {
-public:
+  public:
     void paint(QPainter* p, const QRect& rect, QIcon::Mode, QIcon::State) override {
         paintIcon(*p, rect);
     }

@@ -45,7 +45,7 @@ class TestE2EJourney : public QObject {
     void click(QPoint client) { x.pointTo(at(client)), x.xdotool({"click", "1"}); }
     QColor preview() { return x.pixel(at(kPreview)); }
 
-private slots:
+  private slots:
     void initTestCase() {
         peer = x.launch(PEER_BIN, {"Peer", kLeft.name(), kRight.name(), "#ff0000", "#00ff00",
                                    "#0000ff", "#ffff00"});
@@ -106,7 +106,8 @@ private slots:
         QTest::addColumn<QString>("act");
         QTest::addColumn<QString>("printed");  // "pattern": the device pixel the screen shows
         for (int scale : {1, 2})
-            for (const char* row : {"html #123456", "vb &H563412&", "rgb 18,52,86", "html pattern"}) {
+            for (const char* row :
+                 {"html #123456", "vb &H563412&", "rgb 18,52,86", "html pattern"}) {
                 const QStringList r = QString(row).split(' ');
                 QTest::addRow("%s at %d", row, scale) << scale << r[0] << "click 1" << r[1];
             }

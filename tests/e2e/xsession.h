@@ -8,7 +8,7 @@
 #include <list>
 
 class XSession {
-public:
+  public:
     ~XSession() {
         for (QProcess& p : m_programs) p.kill(), p.waitForFinished();
     }
@@ -58,6 +58,6 @@ public:
     QImage screenshot() { return QGuiApplication::primaryScreen()->grabWindow(0).toImage(); }
     QColor pixel(QPoint rootPos) { return screenshot().pixelColor(rootPos); }
 
-private:
+  private:
     std::list<QProcess> m_programs;
 };
