@@ -188,7 +188,8 @@ class Form1 : public QMainWindow {
     bool ShellOpen(const QString& file, const QString& verb, const QString& parameters,
                    const QString& directory, std::int32_t showCmd);
     // One channel's Change handler; the three differ only in what they name.
-    void channelChange(PictureBox* preview, ScrollBar* bar, TextBox* box, int shift);
+    void channelChange(PictureBox* preview, ScrollBar* bar, TextBox* box,
+                       std::int16_t Channels::*channel);
     void selectAll(TextBox* box);
 
     Services m_services;

@@ -21,9 +21,12 @@ void Form1::SetBarsFromLongColor(std::int32_t longcolor) {
     SetBars(c.red, c.green, c.blue);
 }
 
-void Form1::channelChange(PictureBox* preview, ScrollBar* bar, TextBox* box, int shift) {
+void Form1::channelChange(PictureBox* preview, ScrollBar* bar, TextBox* box,
+                          std::int16_t Channels::*channel) {
     ToneActive = QStringLiteral("no");
-    preview->setBackColor(static_cast<std::int32_t>(bar->Value()) << shift);
+    Channels alone;
+    alone.*channel = bar->Value();
+    preview->setBackColor(rgb(alone.red, alone.green, alone.blue));
     SetPrev(RScroll->Value(), GScroll->Value(), BScroll->Value());
     SetHex(RScroll->Value(), GScroll->Value(), BScroll->Value());
     SetVb(RScroll->Value(), GScroll->Value(), BScroll->Value());
@@ -32,9 +35,9 @@ void Form1::channelChange(PictureBox* preview, ScrollBar* bar, TextBox* box, int
     ToneActive = QStringLiteral("yes");
 }
 
-void Form1::RScroll_Change() { channelChange(RPrev, RScroll, Rtxt, 0); }
-void Form1::GScroll_Change() { channelChange(GPrev, GScroll, Gtxt, 8); }
-void Form1::BScroll_Change() { channelChange(BPrev, BScroll, Btxt, 16); }
+void Form1::RScroll_Change() { channelChange(RPrev, RScroll, Rtxt, &Channels::red); }
+void Form1::GScroll_Change() { channelChange(GPrev, GScroll, Gtxt, &Channels::green); }
+void Form1::BScroll_Change() { channelChange(BPrev, BScroll, Btxt, &Channels::blue); }
 void Form1::RScroll_Scroll() { RScroll_Change(); }
 void Form1::GScroll_Scroll() { GScroll_Change(); }
 void Form1::BScroll_Scroll() { BScroll_Change(); }
