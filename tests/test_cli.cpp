@@ -38,10 +38,10 @@ class TestCli : public QObject {
         };
         row({}, {});
         for (const char* colour : {"#1E5A96", "1e5a96", "&H965A1E&", "&H965a1e", " 30, 90.5 ,&H96"})
-            row({colour}, {Request::Open, Channels{30, 90, 150}});
-        row({"--pick"}, {Request::Pick});
-        row({"--format", "vb", "--pick"}, {Request::Pick, {}, ColourForm::Vb});
-        row({"--pick", "--format=rgb"}, {Request::Pick, {}, ColourForm::Rgb});
+            row({colour}, {Request::Open, Channels{30, 90, 150}, ColourForm::Html, {}});
+        row({"--pick"}, {Request::Pick, {}, ColourForm::Html, {}});
+        row({"--format", "vb", "--pick"}, {Request::Pick, {}, ColourForm::Vb, {}});
+        row({"--pick", "--format=rgb"}, {Request::Pick, {}, ColourForm::Rgb, {}});
         row({"-v"}, {Request::Print, {}, ColourForm::Html, "Swatchly " SWATCHLY_VERSION "\n"});
         refused({"-x"}, "Unknown option 'x'.");
         for (const char* colour : {"#GG0000", "&h965a1e&", "1E5A9", "1,2", "1,,3", "1,x,3"})
