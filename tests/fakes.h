@@ -22,10 +22,8 @@ struct FakeScreenProbe : ScreenProbe {
     std::optional<std::int32_t> pixel;
     QImage screen;
     QList<QPoint> reads;
-    bool screenReadable = true;
     std::int64_t activeWindow() override { return active; }
     QPoint cursorPos() override { return cursor; }
-    bool readsScreen() override { return screenReadable; }
     QImage regionAt(QPoint at, int radius) override {
         reads << at;
         const int side = 2 * radius + 1;

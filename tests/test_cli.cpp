@@ -11,16 +11,12 @@ using namespace swatchly::cli;
 Q_DECLARE_METATYPE(Request)
 
 namespace swatchly::cli {
-// How QCOMPARE shows a request that differs.
+// How QCOMPARE shows a request that differs; no colour shows as -1,-1,-1.
 char* toString(const Request& r) {
-    const QString colour =
-        r.colour ? QString("%1,%2,%3").arg(r.colour->red).arg(r.colour->green).arg(r.colour->blue)
-                 : "none";
-    return qstrdup(qPrintable(QString("action %1, colour %2, form %3, text \"%4\"")
-                                  .arg(int(r.action))
-                                  .arg(colour)
-                                  .arg(int(r.form))
-                                  .arg(r.text)));
+    const Channels c = r.colour.value_or(Channels{-1, -1, -1});
+    return qstrdup(qPrintable(QString::asprintf("action %d, colour %d,%d,%d, form %d, text \"%s\"",
+                                                int(r.action), c.red, c.green, c.blue, int(r.form),
+                                                qPrintable(r.text))));
 }
 }  // namespace swatchly::cli
 

@@ -1,9 +1,14 @@
 // Swatchly in a real Wayland session (a private headless Weston and session bus, see
 // run-in-desktop), where no application may read the screen: each press of Grab Color asks the
-// desktop portal, played by the fake one, once and takes its one answer; where no portal offers
-// a picker a message says so. Stay On Top, which the protocol does not offer, is disabled.
+// desktop portal, played by the test, once and takes its one answer; where no portal offers a
+// picker a message says so. Stay On Top, which the protocol does not offer, is disabled.
 
+#include <QDBusArgument>
 #include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusVariant>
+#include <QDBusVirtualObject>
 #include <QtTest>
 
 #include "fakes.h"
@@ -21,10 +26,47 @@ struct CountingProbe : QtScreenProbe {
     }
 };
 
+const QString kPortal = "org.freedesktop.portal.Desktop";
 bool portalOnTheBus() {
-    return QDBusConnection::sessionBus().interface()->isServiceRegistered(
-        "org.freedesktop.portal.Desktop");
+    return QDBusConnection::sessionBus().interface()->isServiceRegistered(kPortal);
 }
+
+// The portal on a connection of its own: the Screenshot interface's version, and PickColor
+// answered a moment later by a Response signal on the request path the caller's token names.
+struct FakePortal : QDBusVirtualObject {
+    uint version, respond;
+    QList<double> colour;
+    QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "portal");
+    FakePortal(uint v, uint r, const QList<double>& c) : version(v), respond(r), colour(c) {
+        bus.registerVirtualObject("/org/freedesktop/portal/desktop", this);
+        bus.registerService(kPortal);
+    }
+    ~FakePortal() override { QDBusConnection::disconnectFromBus("portal"); }
+    QString introspect(const QString&) const override { return {}; }
+    bool handleMessage(const QDBusMessage& m, const QDBusConnection&) override {
+        QDBusMessage reply = m.createErrorReply(QDBusError::UnknownMethod, "no such method");
+        if (m.member() == "Get") reply = m.createReply(QVariant::fromValue(QDBusVariant(version)));
+        if (m.member() == "PickColor" && version >= 2) {
+            const QString token =
+                qdbus_cast<QVariantMap>(m.arguments().value(1))["handle_token"].toString();
+            const QString path = QString("/org/freedesktop/portal/desktop/request/%1/%2")
+                                     .arg(m.service().mid(1).replace('.', '_'), token);
+            reply = m.createReply(QVariant::fromValue(QDBusObjectPath(path)));
+            QTimer::singleShot(50, this, [this, path] {
+                QDBusArgument rgb;
+                rgb.beginStructure();
+                rgb << colour[0] << colour[1] << colour[2];
+                rgb.endStructure();
+                QVariantMap results;
+                if (respond == 0) results.insert("color", QVariant::fromValue(rgb));
+                bus.send(
+                    QDBusMessage::createSignal(path, "org.freedesktop.portal.Request", "Response")
+                    << respond << results);
+            });
+        }
+        return bus.send(reply);
+    }
+};
 }  // namespace
 
 class TestWayland : public QObject {
@@ -33,22 +75,30 @@ class TestWayland : public QObject {
   private slots:
     // The portal's colour is three doubles, rounded to the nearest channel value and clamped.
     void grabColorAsksThePortal_data() {
-        QTest::addColumn<QStringList>("portal");  // the fake portal's arguments; none: no portal
-        QTest::addColumn<QString>("colour");      // after two presses, from #010203
+        QTest::addColumn<uint>("version");  // of the portal's Screenshot interface; 0: no portal
+        QTest::addColumn<uint>("respond");  // 0 picked, 1 cancelled
+        QTest::addColumn<QList<double>>("colour");
+        QTest::addColumn<QString>("shown");  // after two presses, from #010203
         QTest::addColumn<int>("messages");
-        QTest::newRow("a colour") << QStringList{"--color", "0.5,0.2,0.999"} << "#8033FF" << 0;
-        QTest::newRow("clamped") << QStringList{"--color", "-0.5,1.5,0.25"} << "#00FF40" << 0;
-        QTest::newRow("cancelled") << QStringList{"--respond", "1"} << "#010203" << 0;
-        QTest::newRow("no picker") << QStringList{"--version", "1"} << "#010203" << 2;
-        QTest::newRow("no portal") << QStringList() << "#010203" << 2;
+        QTest::newRow("a colour") << 2u << 0u << QList{0.5, 0.2, 0.999} << "#8033FF" << 0;
+        QTest::newRow("clamped") << 2u << 0u << QList{-0.5, 1.5, 0.25} << "#00FF40" << 0;
+        QTest::newRow("cancelled") << 2u << 1u << QList{0.5, 0.5, 0.5} << "#010203" << 0;
+        QTest::newRow("no picker") << 1u << 0u << QList{0.5, 0.5, 0.5} << "#010203" << 2;
+        QTest::newRow("no portal") << 0u << 0u << QList<double>() << "#010203" << 2;
     }
     void grabColorAsksThePortal() {
-        QFETCH(QStringList, portal);
-        QFETCH(QString, colour);
+        QFETCH(uint, version);
+        QFETCH(uint, respond);
+        QFETCH(QList<double>, colour);
+        QFETCH(QString, shown);
         QFETCH(int, messages);
-        QProcess fake;
-        if (!portal.isEmpty()) fake.start(FAKE_PORTAL, portal);
-        QTRY_COMPARE(portalOnTheBus(), !portal.isEmpty());
+        // The portal answers from a thread of its own, as the program waits on it.
+        QThread thread;
+        std::optional<FakePortal> portal;
+        const auto stop = qScopeGuard([&] { thread.quit(), thread.wait(); });
+        if (version) portal.emplace(version, respond, colour).moveToThread(&thread);
+        thread.start();
+        QTRY_COMPARE(portalOnTheBus(), version > 0);
         Fakes fakes;
         Services services = fakes.services();
         const auto probe = std::make_shared<CountingProbe>();
@@ -62,15 +112,13 @@ class TestWayland : public QObject {
             form.GetPixelbtn->click();
             QTRY_COMPARE(probe->answers, press);
         }
-        QCOMPARE(form.HexVal->Text(), colour);
+        QCOMPARE(form.HexVal->Text(), shown);
         QCOMPARE(form.Timer1->Interval(), 0);
         QCOMPARE(fakes.messageBox->calls.size(), messages);
         for (const FakeMessageBox::Call& call : fakes.messageBox->calls)
             QCOMPARE(call.text, Form1::kNoColourPicker);
-        fake.kill();
-        fake.waitForFinished();
-        QTRY_VERIFY(!portalOnTheBus());
     }
+    void cleanup() { QTRY_VERIFY(!portalOnTheBus()); }
 
     // A check mark that changed nothing would tell the user it worked.
     void stayOnTopIsDisabledAndSaysWhy() {

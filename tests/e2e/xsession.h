@@ -26,14 +26,11 @@ class XSession {
         return &p;
     }
     // Runs a command to its end and returns its standard output.
-    static QByteArray output(const QString& program, const QStringList& args) {
+    static QString run(const QString& program, const QStringList& args) {
         QProcess p;
         p.start(program, args);
         p.waitForFinished(20000);
-        return p.readAllStandardOutput();
-    }
-    QString run(const QString& program, const QStringList& args) {
-        return QString::fromLocal8Bit(output(program, args));
+        return QString::fromLocal8Bit(p.readAllStandardOutput());
     }
     void xdotool(const QStringList& args) { run("xdotool", args); }
     void pointTo(QPoint p) {
@@ -55,8 +52,9 @@ class XSession {
                 field("Height:")};
     }
     // The test runs on the private desktop too, so it reads the screen as Grab Color does.
-    QImage screenshot() { return QGuiApplication::primaryScreen()->grabWindow(0).toImage(); }
-    QColor pixel(QPoint rootPos) { return screenshot().pixelColor(rootPos); }
+    QColor pixel(QPoint rootPos) {
+        return QGuiApplication::primaryScreen()->grabWindow(0).toImage().pixelColor(rootPos);
+    }
 
   private:
     std::list<QProcess> m_programs;
