@@ -37,9 +37,9 @@ class TestWindow : public QObject {
     QStringList events;  // errors, and message boxes with the window as it was while open
 
     // The bars' colour in HTML hex, then what differs from that colour's own views (a text box,
-    // the tone slider off the median), "grab" in grab mode, the loupe, the Stay On Top requests and
-    // check mark, the moves, the addresses opened, the slots and gradient ends not black, the
-    // events.
+    // the tone slider off the median, a channel preview), "grab" in grab mode, the loupe, the Stay
+    // On Top requests and check mark, the moves, the addresses opened, the slots and gradient ends
+    // not black, the events.
     QString look() {
         const int r = w->RScroll->Value(), g = w->GScroll->Value(), b = w->BScroll->Value();
         const int median = r + g + b - std::max({r, g, b}) - std::min({r, g, b});
@@ -51,6 +51,9 @@ class TestWindow : public QObject {
             if (texts[i]->text() != own[i == 5 ? 3 : i])
                 s << texts[i]->objectName() + "=" + texts[i]->text();
         if (w->TScroll->Value() != median) s << QString("TScroll=%1").arg(w->TScroll->Value());
+        if (w->RPrev->BackColor() != r || w->GPrev->BackColor() != g << 8 ||
+            w->BPrev->BackColor() != b << 16)
+            s << "a channel preview off";
         if (w->Timer1->Interval() == 100 && w->Timer1->isTicking()) s << "grab";
         if (w->loupe && w->loupe->isVisible()) s << "loupe";
         for (bool on : fakes.windowManager->stayOnTopCalls) s << (on ? "on top" : "not on top");
@@ -64,7 +67,7 @@ class TestWindow : public QObject {
     }
 
     // Plays a script of user steps on the shown window, steps parted by blanks. `check` runs after
-    // each step, and at each thumb position of a ^ step, with the step.
+    // each step, with the step.
     //
     // step          | what it does                                                | example
     // 'text'        | types into the focus box, whose whole text must be selected | 'ff8000'
@@ -76,7 +79,7 @@ class TestWindow : public QObject {
     // >control      | drags the preview and drops it on the control               | >SaveC1
     // ~control      | drops another program's colour on it                        | ~GradientR
     // ^bar          | presses and releases a bar's thumb                          | ^RScroll
-    // ^bar=a,b      | drags the thumb to a, then b                                | ^TScroll=10,200
+    // ^bar=a,b      | drags the thumb to a, then b, noting the preview at each    | ^TScroll=10,200
     // =r,g,b        | calls SetBars; a run-time error is noted as "error N"       | =10,20,30
     // long=N        | calls SetBarsFromLongColor, noting an error as = does       | long=305419896
     // locale=name   | sets the user's locale                                      | locale=de_DE
@@ -156,8 +159,10 @@ class TestWindow : public QObject {
                 send<QDropEvent>(control, data.get());
             } else if (auto* bar = qobject_cast<QScrollBar*>(control); step[0] == '^') {
                 bar->setSliderDown(true);
-                for (const QString& position : arg.split(',', Qt::SkipEmptyParts))
-                    if (bar->setSliderPosition(position.toInt()), check) check(step);
+                for (const QString& position : arg.split(',', Qt::SkipEmptyParts)) {
+                    bar->setSliderPosition(position.toInt());
+                    events << position + ":" + html(w->NewPrev->BackColor());
+                }
                 bar->setSliderDown(false);
             } else if (step.mid(1, 1) == "@") {
                 const QPoint at(arg.section(',', 0, 0).toInt(), arg.section(',', 1).toInt());
@@ -260,6 +265,7 @@ class TestWindow : public QObject {
         row("clip=34 HexVal '#1256' Left*2 menu Esc Ctrl+V",
             "#000000 HexVal=#123456 Text1=#123456");
         row("=10,100,200 Rtxt '77' Gtxt 'x' ^RScroll ^TScroll", "#0A64C8 Gtxt=x");
+        row("^BScroll=10,20 ^TScroll=30", "#1E1E32 10:#00000A 20:#000014 30:#1E1E32");
         // Keys from the first control: Left and Right move a bar the way they point; the tone
         // slider shifts all three channels, clamped, and stands on the median; Tab selects a
         // box's whole text, an empty one too; the menus by keys.
