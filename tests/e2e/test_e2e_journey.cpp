@@ -24,14 +24,9 @@ class TestE2EJourney : public QObject {
     int scale = 1;
     QRect peerArea;
 
-    static QProcessEnvironment scaled(int scale) {
-        QProcessEnvironment env;
-        env.insert("QT_SCALE_FACTOR", n(scale));
-        return env;
-    }
     bool start(int atScale, const QStringList& args = {}) {
         scale = atScale;
-        swatchly = x.launch(SWATCHLY_BIN, args, scaled(scale));
+        swatchly = x.launch(SWATCHLY_BIN, args, {"QT_SCALE_FACTOR=" + n(scale)});
         id = x.waitForWindow("^Swatchly$");
         // Placed once the window manager has framed it.
         return id && QTest::qWaitFor([&] { return xprop("_NET_FRAME_EXTENTS").contains('='); });
@@ -126,7 +121,8 @@ class TestE2EJourney : public QObject {
             printed = x.pixel(spot).name().toUpper();
         }
         x.pointTo(spot);
-        QProcess* pick = x.launch(SWATCHLY_BIN, {"--pick", "--format", format}, scaled(scale));
+        QProcess* pick =
+            x.launch(SWATCHLY_BIN, {"--pick", "--format", format}, {"QT_SCALE_FACTOR=" + n(scale)});
         QVERIFY(x.waitForWindow("^Swatchly pick$"));
         x.xdotool(act.split(' '));
         QVERIFY(pick->waitForFinished(10000));

@@ -12,12 +12,12 @@ class XSession {
     ~XSession() {
         for (QProcess& p : m_programs) p.kill(), p.waitForFinished();
     }
-    // Starts a program on this desktop; it is stopped by PID with the session. Its standard
-    // output is kept for the test to read.
+    // Starts a program on this desktop, with "NAME=value" added to its environment; it is stopped
+    // by PID with the session. Its standard output is kept for the test to read.
     QProcess* launch(const QString& program, const QStringList& args = {},
-                     const QProcessEnvironment& extra = {}) {
+                     const QStringList& extra = {}) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const QString& key : extra.keys()) env.insert(key, extra.value(key));
+        for (const QString& e : extra) env.insert(e.section('=', 0, 0), e.section('=', 1));
         QProcess& p = m_programs.emplace_back();
         p.setProcessEnvironment(env);
         p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
