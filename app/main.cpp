@@ -20,12 +20,16 @@ int main(int argc, char* argv[]) {
         return swatchly::cli::kBadInput;
     }
 
+    if (request.action == swatchly::cli::Request::KeepClipboard) {
+        QGuiApplication app(argc, argv);
+        return swatchly::cli::keepClipboard(*request.colour, request.text);
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Swatchly"));
     QApplication::setDesktopFileName(QStringLiteral("example.swatchly.Swatchly"));
     if (request.action == swatchly::cli::Request::Pick) {
         swatchly::QtScreenProbe probe;
-        return swatchly::cli::pickColour(probe, request.form);
+        return swatchly::cli::pickColour(probe, request.form, request.copy);
     }
     QApplication::setStyle(new swatchly::BandedStyle(QApplication::style()->name()));
     swatchly::Form1 form;

@@ -2,44 +2,12 @@
 
 #include <QCommandLineParser>
 
-#include "runtime/runtime_error.h"
-
 namespace swatchly::cli {
 
 namespace {
 
 Request refuse(const QString& why) {
-    return {Request::Refuse, std::nullopt, ColourForm::Html, QStringLiteral("swatchly: ") + why};
-}
-
-// The window's own readers take the colour, so a text means here what it means typed into
-// the window. Six bare digits are HTML there and here; VB hex needs its "&H".
-std::optional<Channels> readColour(const QString& text, QString& why) {
-    const QStringList parts = text.split(u',');
-    if (parts.size() == 3) {
-        std::int16_t channel[3];
-        for (int i = 0; i < 3; ++i) {
-            // The reader corrects a blank to "0" and a number outside 0..255 to the nearer end;
-            // given on the command line, either is a mistake to report.
-            const DecimalReading reading = readDecimalChannel(parts[i]);
-            if (!reading.value || trim(parts[i]).isEmpty()) break;
-            if (reading.text != parts[i]) {
-                why = QStringLiteral("channel %1 is outside 0..255").arg(trim(parts[i]));
-                return std::nullopt;
-            }
-            channel[i] = *reading.value;
-            if (i == 2) return Channels{channel[0], channel[1], channel[2]};
-        }
-    } else {
-        try {
-            if (auto colour = text.startsWith(u"&H") ? readVbHex(text) : readHtmlHex(text))
-                return colour;
-        } catch (const RuntimeError&) {
-            // a pair that is no hex number: no colour, as below
-        }
-    }
-    why = QStringLiteral("\"%1\" is not a colour; give #RRGGBB, &HBBGGRR& or R,G,B").arg(text);
-    return std::nullopt;
+    return {Request::Refuse, std::nullopt, {}, QStringLiteral("swatchly: ") + why, false};
 }
 
 }  // namespace
@@ -48,9 +16,10 @@ Request parse(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Swatchly, a small desktop colour picker.\n\n"
-        "With COLOUR, the window opens showing it: #RRGGBB or RRGGBB, &HBBGGRR& (blue\n"
-        "first), or R,G,B with each from 0 to 255. With --pick, one colour is picked on\n"
-        "the screen and printed, and no window opens.\n"
+        "With COLOUR, the window opens showing it; with --format too, COLOUR is printed in\n"
+        "that form and no window opens. COLOUR is #RRGGBB, RRGGBB or #RGB, &HBBGGRR& (blue\n"
+        "first), R,G,B with each from 0 to 255, rgb(R, G, B), hsl(H, S%, L%) or a colour\n"
+        "name such as orange. With --pick, one colour is picked on the screen and printed.\n"
         "Exit status: 0 done, 1 pick cancelled, 2 bad input, 3 no way to pick a colour."));
     // Qt's own --help-all would list options that only the application object takes, and
     // this runs before there is one.
@@ -61,13 +30,24 @@ Request parse(const QStringList& arguments) {
     const QCommandLineOption pick(
         QStringLiteral("pick"), QStringLiteral("Pick one colour on the screen with a click "
                                                "(Escape or a right click cancels) and print it."));
-    const QCommandLineOption format(QStringLiteral("format"),
-                                    QStringLiteral("How --pick prints: html (#1E5A96, the "
-                                                   "default), vb (&H965A1E&) or rgb (30,90,150)."),
-                                    QStringLiteral("form"));
-    parser.addOptions({pick, format});
+    const QCommandLineOption format(
+        QStringLiteral("format"),
+        QStringLiteral("How to print the colour: html (#1E5A96, the default), vb (&H965A1E&), "
+                       "rgb (30,90,150), css-rgb (rgb(30, 90, 150)), css-hsl (hsl(210, 67%, "
+                       "35%)), or a template in which %{r} %{g} %{b} stand for the channels in "
+                       "decimal, %{R} %{G} %{B} in hex, %{h} %{s} %{l} for hue, saturation and "
+                       "lightness, and %% for a %."),
+        QStringLiteral("form"));
+    const QCommandLineOption copy(QStringLiteral("copy"),
+                                  QStringLiteral("With --pick: put the colour on the clipboard "
+                                                 "too, where it stays after Swatchly ends."));
+    QCommandLineOption keep(QStringLiteral("keep-clipboard"),
+                            QStringLiteral("Hold TEXT and COLOUR on the clipboard."),
+                            QStringLiteral("text"));
+    keep.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOptions({pick, format, copy, keep});
     parser.addPositionalArgument(QStringLiteral("COLOUR"),
-                                 QStringLiteral("The colour to open the window with."),
+                                 QStringLiteral("The colour to open the window with, or to print."),
                                  QStringLiteral("[COLOUR]"));
 
     if (!parser.parse(arguments)) return refuse(parser.errorText());
@@ -75,47 +55,49 @@ Request parse(const QStringList& arguments) {
         // Without the application object Qt knows no program name for the usage line.
         QString text = parser.helpText();
         text.replace(QLatin1String("<executable_name>"), arguments.value(0));
-        return {Request::Print, std::nullopt, ColourForm::Html, text};
+        return {Request::Print, std::nullopt, {}, text, false};
     }
     if (parser.isSet(version))
-        return {Request::Print, std::nullopt, ColourForm::Html,
-                QStringLiteral("Swatchly " SWATCHLY_VERSION "\n")};
+        return {Request::Print,
+                std::nullopt,
+                {},
+                QStringLiteral("Swatchly " SWATCHLY_VERSION "\n"),
+                false};
 
+    Request request;
     const QStringList colours = parser.positionalArguments();
     if (colours.size() > 1)
         return refuse(QStringLiteral("give one colour, not %1").arg(colours.size()));
-    if (parser.isSet(pick)) {
-        if (!colours.isEmpty()) return refuse(QStringLiteral("--pick takes no colour"));
-        Request request{Request::Pick, std::nullopt, ColourForm::Html, {}};
-        const QString form = parser.value(format);
-        if (form == QLatin1String("vb"))
-            request.form = ColourForm::Vb;
-        else if (form == QLatin1String("rgb"))
-            request.form = ColourForm::Rgb;
-        else if (parser.isSet(format) && form != QLatin1String("html"))
-            return refuse(QStringLiteral("--format takes html, vb or rgb, not \"%1\"").arg(form));
-        return request;
-    }
-    if (parser.isSet(format)) return refuse(QStringLiteral("--format goes with --pick"));
-    Request request;
     if (!colours.isEmpty()) {
         QString why;
-        request.colour = readColour(colours.first(), why);
+        request.colour = readColour(colours.first(), &why);
         if (!request.colour) return refuse(why);
     }
-    return request;
-}
-
-QString colourText(const Channels& c, ColourForm form) {
-    switch (form) {
-        case ColourForm::Vb:
-            return vbHexText(c.red, c.green, c.blue);
-        case ColourForm::Rgb:
-            return QStringLiteral("%1,%2,%3").arg(c.red).arg(c.green).arg(c.blue);
-        case ColourForm::Html:
-            break;
+    if (parser.isSet(format)) {
+        QString why;
+        const auto form = ColourForm::make(parser.value(format), &why);
+        if (!form) return refuse(why);
+        request.form = *form;
     }
-    return htmlHexText(c.red, c.green, c.blue);
+    if (parser.isSet(keep)) {
+        if (!request.colour) return refuse(QStringLiteral("--keep-clipboard takes a colour"));
+        request.action = Request::KeepClipboard;
+        request.text = parser.value(keep);
+        return request;
+    }
+    if (parser.isSet(pick)) {
+        if (request.colour) return refuse(QStringLiteral("--pick takes no colour"));
+        request.action = Request::Pick;
+        request.copy = parser.isSet(copy);
+        return request;
+    }
+    if (parser.isSet(copy)) return refuse(QStringLiteral("--copy goes with --pick"));
+    if (parser.isSet(format)) {
+        if (!request.colour) return refuse(QStringLiteral("--format goes with --pick or a colour"));
+        request.action = Request::Print;
+        request.text = request.form.write(*request.colour) + u'\n';
+    }
+    return request;
 }
 
 }  // namespace swatchly::cli

@@ -1,27 +1,29 @@
 #pragma once
 // The command line read into a plain request, before any window or display exists, so that
-// --help, --version and bad input work anywhere and need no desktop.
+// --help, --version, a conversion and bad input work anywhere and need no desktop.
 
 #include <QString>
 #include <QStringList>
 #include <optional>
 
-#include "colour/text_formats.h"
+#include "colour/forms.h"
 
 namespace swatchly::cli {
 
-enum class ColourForm { Html, Vb, Rgb };
-
 struct Request {
     enum Action {
-        Open,    // the window, starting with `colour` when given
-        Pick,    // one colour picked from the screen, printed in `form`
-        Print,   // `text` on standard output, exit 0 (--help, --version)
-        Refuse,  // `text` on standard error, exit kBadInput
+        Open,           // the window, starting with `colour` when given
+        Pick,           // one colour picked from the screen, printed in `form`, kept on the
+                        // clipboard too with `copy`
+        Print,          // `text` on standard output, exit 0 (--help, --version, a conversion)
+        Refuse,         // `text` on standard error, exit kBadInput
+        KeepClipboard,  // `colour` and `text` held on the clipboard until another program
+                        // takes it (the process --pick --copy leaves behind)
     } action = Open;
     std::optional<Channels> colour;
-    ColourForm form = ColourForm::Html;
+    ColourForm form;
     QString text;
+    bool copy = false;
     friend bool operator==(const Request&, const Request&) = default;
 };
 
@@ -30,8 +32,5 @@ constexpr int kCancelled = 1, kBadInput = 2, kCannotPick = 3;
 
 // `arguments` as main() gets them, the program's name first.
 Request parse(const QStringList& arguments);
-
-// A colour as --pick prints it: "#1E5A96", "&H965A1E&" or "30,90,150".
-QString colourText(const Channels& colour, ColourForm form);
 
 }  // namespace swatchly::cli

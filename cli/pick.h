@@ -1,5 +1,5 @@
 #pragma once
-// --pick: one colour from the screen, printed.
+// --pick: one colour from the screen, printed, and with --copy kept on the clipboard.
 
 #include "cli/command_line.h"
 #include "platform/services.h"
@@ -7,8 +7,12 @@
 namespace swatchly::cli {
 
 // Picks one colour (where the screen cannot be read, with the desktop's picker, as Grab Color
-// does), prints it in `form` on standard output and returns the exit status. Needs the
-// application object; runs its event loop.
-int pickColour(ScreenProbe& probe, ColourForm form);
+// does), prints it in `form` on standard output, with `copy` leaves it on the clipboard, and
+// returns the exit status. Needs the application object; runs its event loop.
+int pickColour(ScreenProbe& probe, const ColourForm& form, bool copy);
+
+// The process --pick --copy leaves behind: holds `colour` and `text` on the clipboard until
+// another program takes the clipboard, then ends.
+int keepClipboard(Channels colour, const QString& text);
 
 }  // namespace swatchly::cli

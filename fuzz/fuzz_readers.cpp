@@ -1,7 +1,8 @@
 // Any text through every reader of typed text: the numeric conversions, the decimal channel
-// reader, the HTML and VB hex readers, and the drop conversion of three texts (the input split at
-// newlines). Nothing may crash or raise more than its contract says, and each reading must agree
-// with the conversions and writers it rests on.
+// reader, the HTML and VB hex readers, the drop conversion of three texts (the input split at
+// newlines), the colour reader of the command line and Paste, and the forms. Nothing may crash or
+// raise more than its contract says, and each reading must agree with the conversions and
+// writers it rests on.
 
 #include <QStringList>
 #include <cmath>
@@ -9,6 +10,7 @@
 #include <cstdlib>
 
 #include "colour/drop.h"
+#include "colour/forms.h"
 #include "colour/text_formats.h"
 #include "runtime/runtime_error.h"
 
@@ -82,6 +84,21 @@ void drop(const QString& text) {
                         std::min<std::int16_t>(toInt16(channel[2]), 255)});
 }
 
+// A colour read back from each exact form is itself; what is refused says why. Any text made a
+// form writes without a crash, or is refused with a reason.
+void colourAndForm(const QString& text) {
+    QString why;
+    if (const auto c = readColour(text, &why)) {
+        for (const char* name : {"html", "vb", "rgb", "css-rgb"})
+            check(readColour(ColourForm::make(name)->write(*c)) == c);
+    } else {
+        check(!why.isEmpty());
+    }
+    why.clear();
+    const auto form = ColourForm::make(text, &why);
+    check(form ? !form->write({1, 2, 3}).isEmpty() : !why.isEmpty());
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -96,5 +113,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         text, readVbHex, [](Channels c) { return vbHexText(c.red, c.green, c.blue).mid(2, 6); },
         u"&H");
     drop(text);
+    colourAndForm(text);
     return 0;
 }

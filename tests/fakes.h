@@ -22,8 +22,14 @@ struct FakeScreenProbe : ScreenProbe {
     std::optional<std::int32_t> pixel;
     QImage screen;
     QList<QPoint> reads;
+    // Where set, the screen cannot be read and the desktop's picker gives this colour.
+    std::optional<Channels> desktopPick;
     std::int64_t activeWindow() override { return active; }
     QPoint cursorPos() override { return cursor; }
+    bool readsScreen() override { return !desktopPick; }
+    void pickColour(QWidget*, std::function<void(PickResult)> done) override {
+        done({PickResult::Picked, *desktopPick, {}});
+    }
     QImage regionAt(QPoint at, int radius) override {
         reads << at;
         const int side = 2 * radius + 1;

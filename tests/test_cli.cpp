@@ -14,9 +14,9 @@ namespace swatchly::cli {
 // How QCOMPARE shows a request that differs; no colour shows as -1,-1,-1.
 char* toString(const Request& r) {
     const Channels c = r.colour.value_or(Channels{-1, -1, -1});
-    return qstrdup(qPrintable(QString::asprintf("action %d, colour %d,%d,%d, form %d, text \"%s\"",
-                                                int(r.action), c.red, c.green, c.blue, int(r.form),
-                                                qPrintable(r.text))));
+    return qstrdup(qPrintable(QString::asprintf(
+        "action %d, colour %d,%d,%d, form %s, text \"%s\", copy %d", int(r.action), c.red, c.green,
+        c.blue, qPrintable(r.form.name()), qPrintable(r.text), r.copy)));
 }
 }  // namespace swatchly::cli
 
@@ -29,38 +29,39 @@ class TestCli : public QObject {
         auto row = [](const QStringList& args, const Request& request) {
             QTest::addRow("%s", qPrintable(args.join(' '))) << args << request;
         };
+        auto form = [](const char* name) { return *ColourForm::make(name); };
         auto refused = [&](const QStringList& args, const QString& why) {
-            row(args, {Request::Refuse, {}, ColourForm::Html, "swatchly: " + why});
+            row(args, {Request::Refuse, {}, form("html"), "swatchly: " + why, false});
         };
         row({}, {});
-        for (const char* colour : {"#1E5A96", "1e5a96", "&H965A1E&", "&H965a1e", " 30, 90.5 ,&H96"})
-            row({colour}, {Request::Open, Channels{30, 90, 150}, ColourForm::Html, {}});
-        row({"--pick"}, {Request::Pick, {}, ColourForm::Html, {}});
-        row({"--format", "vb", "--pick"}, {Request::Pick, {}, ColourForm::Vb, {}});
-        row({"--pick", "--format=rgb"}, {Request::Pick, {}, ColourForm::Rgb, {}});
-        row({"-v"}, {Request::Print, {}, ColourForm::Html, "Swatchly " SWATCHLY_VERSION "\n"});
+        for (const char* colour :
+             {"#1E5A96", "1e5a96", "&H965A1E&", "&H965a1e", " 30, 90.5 ,&H96", "rgb(30 90 150)"})
+            row({colour}, {Request::Open, Channels{30, 90, 150}, form("html"), {}, false});
+        row({"--pick"}, {Request::Pick, {}, form("html"), {}, false});
+        row({"--format", "vb", "--pick"}, {Request::Pick, {}, form("vb"), {}, false});
+        row({"--pick", "--format=%{r};%{g}", "--copy"},
+            {Request::Pick, {}, form("%{r};%{g}"), {}, true});
+        row({"--format", "CSS-HSL", "orange"}, {Request::Print, Channels{255, 165, 0},
+                                                form("css-hsl"), "hsl(39, 100%, 50%)\n", false});
+        row({"-v"}, {Request::Print, {}, form("html"), "Swatchly " SWATCHLY_VERSION "\n", false});
         refused({"-x"}, "Unknown option 'x'.");
         for (const char* colour : {"#GG0000", "&h965a1e&", "1E5A9", "1,2", "1,,3", "1,x,3"})
-            refused(
-                {colour},
-                QString("\"%1\" is not a colour; give #RRGGBB, &HBBGGRR& or R,G,B").arg(colour));
+            refused({colour}, QString("\"%1\" is not a colour: give #RRGGBB, &HBBGGRR&, R,G,B, "
+                                      "rgb(), hsl() or a name")
+                                  .arg(colour));
         refused({"0,0, -0.5"}, "channel -0.5 is outside 0..255");
-        refused({"--pick", "--format", "hex"}, "--format takes html, vb or rgb, not \"hex\"");
+        refused({"--pick", "--format", "hex"},
+                "\"hex\" is no form; give html, vb, rgb, css-rgb, css-hsl or a template with "
+                "fields such as %{r};%{g};%{b}");
         refused({"#000000", "#FFFFFF"}, "give one colour, not 2");
         refused({"--pick", "#000000"}, "--pick takes no colour");
-        refused({"--format", "vb"}, "--format goes with --pick");
+        refused({"--format", "vb"}, "--format goes with --pick or a colour");
+        refused({"--copy", "#000000"}, "--copy goes with --pick");
     }
     void parse() {
         QFETCH(QStringList, args);
         QFETCH(Request, request);
         QCOMPARE(swatchly::cli::parse(QStringList{"swatchly"} + args), request);
-    }
-
-    void colourText() {
-        const Channels c{30, 90, 150};
-        QCOMPARE(swatchly::cli::colourText(c, ColourForm::Html), "#1E5A96");
-        QCOMPARE(swatchly::cli::colourText(c, ColourForm::Vb), "&H965A1E&");
-        QCOMPARE(swatchly::cli::colourText(c, ColourForm::Rgb), "30,90,150");
     }
 
     // There is no display to connect to here.

@@ -4,11 +4,12 @@
 #include <QAccessible>
 #include <QClipboard>
 #include <QLabel>
+#include <QToolTip>
 #include <QWindow>
 #include <QtTest>
 
 #include "fakes.h"
-#include "platform/drag_data.h"
+#include "platform/clipboard.h"
 #include "platform/qt_services.h"
 #include "runtime/runtime_error.h"
 #include "tools/magnifier.h"
@@ -56,6 +57,11 @@ class TestWindow : public QObject {
             s << "a channel preview off";
         if (w->Timer1->Interval() == 100 && w->Timer1->isTicking()) s << "grab";
         if (w->loupe && w->loupe->isVisible()) s << "loupe";
+        const QMimeData* clip = QGuiApplication::clipboard()->mimeData();
+        if (clip && clip->hasText()) s << "clip=" + clip->text();
+        if (clip && clip->hasColor())
+            s << "clipcolour=" + clip->colorData().value<QColor>().name().toUpper();
+        if (QToolTip::isVisible()) s << "tip=" + QToolTip::text();
         for (bool on : fakes.windowManager->stayOnTopCalls) s << (on ? "on top" : "not on top");
         if (w->stay->isChecked()) s << "checked";
         if (int n = fakes.windowManager->moves) s << QString("%1 moves").arg(n);
@@ -66,32 +72,35 @@ class TestWindow : public QObject {
         return (s + events).join(' ');
     }
 
-    // Plays a script of user steps on the shown window, steps parted by blanks. `check` runs after
-    // each step, with the step.
+    // Plays a script of user steps on the shown window, steps parted by blanks, a key going to an
+    // open menu before the focus widget. `check` runs after each step, with the step.
     //
-    // step          | what it does                                                | example
-    // 'text'        | types into the focus box, whose whole text must be selected | 'ff8000'
-    // "text"        | types at the cursor of the focus box                        | "1"
-    // control       | clicks it by name, the pointer wavering before the release  | HexSet
-    // control*2     | double-clicks it                                            | SaveC3*2
-    // handler       | calls the window's slot of that name                        | Gradient_Click
-    // L@x,y R@ M@   | double-clicks that button at a point of the client area     | R@292,60
-    // >control      | drags the preview and drops it on the control               | >SaveC1
-    // ~control      | drops another program's colour on it                        | ~GradientR
-    // ^bar          | presses and releases a bar's thumb                          | ^RScroll
-    // ^bar=a,b      | drags the thumb to a, then b, noting the preview at each    | ^TScroll=10,200
-    // =r,g,b        | calls SetBars; a run-time error is noted as "error N"       | =10,20,30
-    // long=N        | calls SetBarsFromLongColor, noting an error as = does       | long=305419896
-    // locale=name   | sets the user's locale                                      | locale=de_DE
-    // clip=text     | puts the text on the clipboard                              | clip=34
-    // trace         | notes each bar's Change with the preview (TScroll: ToneActive) | trace
-    // strip=x,...   | notes the gradient strip's colour at those columns          | strip=0,254
-    // px=N, px=-    | every screen pixel is N (packed; its top byte is alpha), or reads fail |
-    // px=255 active=N      | the active window the probe reports (the window is 7)      | active=0
-    // tick          | waits for a grab tick                                       | tick
-    // menu          | opens the focus widget's context menu                       | menu
-    // key[*n]       | a key as QKeySequence names it, n times, to the open menu or | Tab*3
-    //               | the focus widget                                            | Ctrl+V
+    // step          | does                                                  | example
+    // 'text'        | types into the focus box, whose text is all selected  | 'ff8000'
+    // "text"        | types at the cursor of the focus box                  | "1"
+    // control       | clicks it, the pointer wavering before the release    | HexSet
+    // control*2     | double-clicks it                                      | SaveC3*2
+    // handler       | calls the window's slot of that name                  | Gradient_Click
+    // menu item     | triggers the window's action of that name             | cpyas_vb
+    // L@x,y R@ M@   | double-clicks that button at a point of the client    | R@292,60
+    // >control      | drags the preview and drops it on the control         | >SaveC1
+    // ~control      | drops another program's colour on the control         | ~GradientR
+    // ^bar          | presses and releases a bar's thumb                    | ^RScroll
+    // ^bar=a,b      | drags the thumb to a then b, noting the preview       | ^TScroll=10,200
+    // =r,g,b        | calls SetBars; a run-time error is noted: "error N"   | =10,20,30
+    // long=N        | calls SetBarsFromLongColor, an error noted as by =    | long=305419896
+    // locale=name   | sets the user's locale                                | locale=de_DE
+    // clip=text     | puts the text on the clipboard                        | clip=34
+    // clipcolour=c  | puts a colour alone on the clipboard                  | clipcolour=#123456
+    // trace         | notes each bar's Change with the preview (ToneActive) | trace
+    // strip=x,...   | notes the gradient strip's colour at those columns    | strip=0,254
+    // px=N          | every screen pixel is N (packed, top byte alpha)      | px=255
+    // px=-          | reads of the screen fail                              | px=-
+    // active=N      | the active window the probe reports (ours is 7)       | active=0
+    // desktop=r,g,b | no screen pixels; the desktop's picker gives r,g,b    | desktop=1,2,3
+    // tick          | waits for a grab tick                                 | tick
+    // menu          | opens the focus widget's context menu                 | menu
+    // key[*n]       | a key by its QKeySequence name, n times, to the focus | Tab*3, Ctrl+V
     void run(const QString& script, const std::function<void(const QString&)>& check = {}) {
         static const QRegularExpression steps("'[^']*'|\"[^\"]*\"|\\S+");
         for (const QRegularExpressionMatch& m : steps.globalMatch(script)) {
@@ -103,7 +112,8 @@ class TestWindow : public QObject {
                 return popup ? popup : QApplication::focusWidget();
             };
             QWidget* control = w->findChild<QWidget*>(name);
-            const std::unique_ptr<QMimeData> data = colourMimeData(0);
+            const std::unique_ptr<QMimeData> data = colourMimeData({}, "#000000");
+            markControlDrag(*data);
             if (step[0] == '\'' || step[0] == '"') {
                 auto* box = qobject_cast<QLineEdit*>(focus());
                 QVERIFY2(box && (step[0] == '"' || box->selectedText() == box->text()),
@@ -114,6 +124,8 @@ class TestWindow : public QObject {
                 }
             } else if (w->metaObject()->indexOfSlot(qPrintable(step + "()")) >= 0) {
                 QMetaObject::invokeMethod(w.get(), qPrintable(step));
+            } else if (auto* action = w->findChild<QAction*>(step)) {
+                action->trigger();
             } else if (step[0] == '=' || step.startsWith("long=")) {
                 try {
                     if (step[0] == '=')
@@ -126,6 +138,13 @@ class TestWindow : public QObject {
                 }
             } else if (step.startsWith("clip=")) {
                 QGuiApplication::clipboard()->setText(arg);
+            } else if (step.startsWith("clipcolour=")) {
+                auto* colour = new QMimeData;
+                colour->setColorData(QColor(arg));
+                QGuiApplication::clipboard()->setMimeData(colour);
+            } else if (step.startsWith("desktop=")) {
+                const QStringList c = arg.split(',');
+                fakes.probe->desktopPick = Channels{c[0].toShort(), c[1].toShort(), c[2].toShort()};
             } else if (step.startsWith("locale=")) {
                 QLocale::setDefault(QLocale(arg));
             } else if (step.startsWith("px=")) {
@@ -195,6 +214,8 @@ class TestWindow : public QObject {
     void init() {
         fakes = Fakes();
         unhandled.clear();
+        QGuiApplication::clipboard()->clear();
+        QToolTip::hideText();
         QLocale::setDefault(QLocale("en_US"));
         fakes.probe->active = 7;
         fakes.probe->cursor = QPoint(-300, 41);  // on a screen left of the primary
@@ -262,7 +283,7 @@ class TestWindow : public QObject {
         row("HexVal '#0A0000' Text1 'junk' =10,0,0", "#0A0000");
         row("HexVal HexVal \"1\"", "#000000 HexVal=1#000000 Text1=1#000000");
         row("clip=34 HexVal '#1256' Left*2 menu Esc Ctrl+V",
-            "#000000 HexVal=#123456 Text1=#123456");
+            "#000000 HexVal=#123456 Text1=#123456 clip=34");
         row("=10,100,200 Rtxt '77' Gtxt 'x' ^RScroll ^TScroll", "#0A64C8 Gtxt=x");
         row("^BScroll=10,20 ^TScroll=30", "#1E1E32 10:#00000A 20:#000014 30:#1E1E32");
         // Keys from the first control: Left and Right move a bar the way they point; the tone
@@ -275,8 +296,8 @@ class TestWindow : public QObject {
         row("=50,50,200 Tab*3 Right", "#3333C9");
         row("Tab*8 '#FF8000' Shift+Tab*2 Space", "#FF8000");
         row("Tab*12 Backspace Shift+Tab Tab '42' Shift+Tab*3 Space", "#2A0000");
-        row("Alt Right Down Return", "#000000 on top checked");
-        row("Alt Right Down Return Alt Right Down Return", "#000000 on top not on top");
+        row("Alt Right*2 Down Return", "#000000 on top checked");
+        row("Alt Right*2 Down Return Alt Right*2 Down Return", "#000000 on top not on top");
         row("Alt Down Return", "#000000 [Swatchly Help 64: #000000]");
         // A press of any button on the bare body asks for a move; on a frame or label none.
         row("L@120,240 R@292,60 M@0,0", "#000000 6 moves");
@@ -315,6 +336,28 @@ class TestWindow : public QObject {
         row("=255,0,0 >GradientL strip=0,254", "#FF0000 GradientL=#FF0000 0:#FE0000 254:#000000");
         row("=0,0,255 >GradientL =255,255,0 >GradientR strip=127",
             "#FFFF00 GradientL=#0000FF GradientR=#FFFF00 127:#80807F");
+        // Copy writes the colour in the Copy form, as text and as a colour; Copy As picks the
+        // form and copies. Paste takes a colour, else text in any form; text that is none changes
+        // nothing and says why at the preview. In a box the keys keep to its text.
+        row("=255,128,0 Ctrl+C", "#FF8000 clip=#FF8000 clipcolour=#FF8000");
+        row("=255,128,0 cpyas_css-hsl =1,2,3 Ctrl+C",
+            "#010203 clip=hsl(210, 50%, 1%) clipcolour=#010203");
+        row("clipcolour=#123456 Ctrl+V", "#123456 clipcolour=#123456");
+        row("clip=rgb(255,128,0) Ctrl+V", "#FF8000 clip=rgb(255,128,0)");
+        row("=1,2,3 clip=junk Ctrl+V",
+            "#010203 clip=junk tip=Nothing pasted: \"junk\" is not a colour: give #RRGGBB, "
+            "&HBBGGRR&, R,G,B, rgb(), hsl() or a name");
+        row("=1,2,3 HexVal Ctrl+C Btxt Ctrl+V", "#010203 Btxt=#010203 clip=#010203");
+        // Enter applies a box's row; in the HTML box, as the HEX row's Set reads it.
+        row("Rtxt '12' Gtxt '34' Return", "#0C2200");
+        row("Text1 'ff8000' Return", "#FF8000");
+        row("VbVal '&H0000FF&' Return", "#FF0000");
+        row("HexVal '#00FF00' Return", "#00FF00");
+        // With Copy on Pick, a pick copies: the click on another window, the desktop's picker.
+        row("cpick GetPixelbtn px=255 tick active=8 tick",
+            "#FF0000 clip=#FF0000 clipcolour=#FF0000");
+        row("cpick GetPixelbtn px=255 tick GetPixelbtn", "#FF0000");
+        row("cpick desktop=1,2,3 GetPixelbtn", "#010203 clip=#010203 clipcolour=#010203");
         // Grab mode takes the pixel under the pointer at each tick, the top byte ignored, and shows
         // the loupe; a failed read keeps the colour and shows none. The button again, another
         // active window (without a read there), a click on the strip or its ends ends it, and the
@@ -328,7 +371,7 @@ class TestWindow : public QObject {
         row("GetPixelbtn px=255 tick Gradient_Click", "#FF0000");
         row("GetPixelbtn px=255 tick GradientL_Click", "#FF0000");
         row("GetPixelbtn px=255 tick GradientR_Click", "#FF0000");
-        row("GetPixelbtn px=255 tick Alt Right Down*2 Return px=65280 tick", "#00FF00 grab");
+        row("GetPixelbtn px=255 tick Alt Right*2 Down*2 Return px=65280 tick", "#00FF00 grab");
     }
     // A row that fails names the first step after which the window showed something that is
     // wrong at the end, and what it showed then.

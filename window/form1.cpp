@@ -256,6 +256,7 @@ void Form1::build() {
     abt->setObjectName(QStringLiteral("abt"));
     ext = f->addAction(QStringLiteral("Exit"));
     ext->setObjectName(QStringLiteral("ext"));
+    addEditMenu();
     opt = menuBar()->addMenu(QStringLiteral("Options"));
     opt->setObjectName(QStringLiteral("opt"));
     stay = opt->addAction(QStringLiteral("Stay On Top"));
@@ -265,11 +266,17 @@ void Form1::build() {
     mag->setObjectName(QStringLiteral("mag"));
     mag->setCheckable(true);
     mag->setChecked(true);
+    cpick = opt->addAction(QStringLiteral("Copy on Pick"));
+    cpick->setObjectName(QStringLiteral("cpick"));
+    cpick->setCheckable(true);
+    cpick->setToolTip(
+        QStringLiteral("When a pick ends, puts the colour on the clipboard as Copy "
+                       "does"));
+    opt->setToolTipsVisible(true);
     if (!m_services.windowManager->canStayOnTop()) {
         // A check mark that changes nothing would tell the user it worked.
         stay->setEnabled(false);
         stay->setToolTip(QStringLiteral("This desktop does not let programs keep a window on top"));
-        opt->setToolTipsVisible(true);
     }
 
     // What a screen reader says: a control's caption, else its tooltip; the boxes, bars, frames
@@ -335,6 +342,9 @@ void Form1::wire() {
     HexVal->GotFocus = [this] { HexVal_GotFocus(); };
     VbVal->GotFocus = [this] { VbVal_GotFocus(); };
     Text1->GotFocus = [this] { Text1_GotFocus(); };
+    for (TextBox* box : {Rtxt, Gtxt, Btxt, HexVal, VbVal, Text1})
+        connect(box, &QLineEdit::returnPressed, box,
+                [this, box] { guard([this, box] { applyRow(box); }); });
 
     auto click = [](QPushButton* b, Event handler) {
         QObject::connect(b, &QPushButton::clicked, b, [handler] { guard(handler); });
@@ -376,6 +386,11 @@ void Form1::wire() {
     connect(ext, &QAction::triggered, this, [this] { guard([this] { ext_Click(); }); });
     connect(stay, &QAction::triggered, this, [this] { guard([this] { stay_Click(); }); });
     connect(mag, &QAction::triggered, this, [this] { guard([this] { mag_Click(); }); });
+    connect(cpy, &QAction::triggered, this, [this] { guard([this] { cpy_Click(); }); });
+    connect(pst, &QAction::triggered, this, [this] { guard([this] { pst_Click(); }); });
+    for (QAction* form : cpyas->actions())
+        connect(form, &QAction::triggered, this,
+                [this, form] { guard([this, form] { copyAs(form->data().toString()); }); });
 }
 
 void Form1::Form_Load() {

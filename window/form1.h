@@ -5,7 +5,7 @@
 // handlers by name. Its members are defined beside this header, a file an area: form1.cpp
 // (definition, start-up), form1_frame.cpp (frame and commands), form1_colour.cpp (the bars and
 // the views of the colour), form1_text.cpp, form1_grab.cpp, form1_tone.cpp,
-// form1_swatches.cpp and form1_gradient.cpp.
+// form1_swatches.cpp, form1_gradient.cpp and form1_clipboard.cpp.
 
 #include <QAction>
 #include <QGroupBox>
@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "colour/forms.h"
 #include "platform/services.h"
 #include "runtime/controls.h"
 #include "runtime/rgb.h"
@@ -59,9 +60,13 @@ class Form1 : public QMainWindow {
     Label *Label8, *Label5, *Label6, *Label4, *Label7, *Label9;
     QMenu* f;
     QAction *abt, *ext;
+    // Edit: Copy, Copy As (a submenu of the named forms, cpyas_html ...), Paste
+    QMenu *edt, *cpyas;
+    QAction *cpy, *pst;
     QMenu* opt;
     QAction* stay;
-    QAction* mag;  // Options > Magnifier: the loupe while grabbing
+    QAction* mag;    // Options > Magnifier: the loupe while grabbing
+    QAction* cpick;  // Options > Copy on Pick
 
     // The loupe that follows the pointer while grabbing, made on first use.
     std::unique_ptr<Magnifier> loupe;
@@ -74,6 +79,7 @@ class Form1 : public QMainWindow {
     Variant GradRightR, GradRightG, GradRightB;
     QPoint GrabPoint;            // pointer position of the last grab tick
     std::int32_t GrabColor = 0;  // pixel of the last grab tick
+    ColourForm CopyForm;         // the form Copy writes, the last one picked under Copy As
 
     // Our home page (Label7's caption and the link's target) and contact address.
     static const QString kHomePage;
@@ -135,6 +141,11 @@ class Form1 : public QMainWindow {
     void GradientR_Click();
     void mag_Click();
 
+    // clipboard
+    void cpy_Click();
+    void pst_Click();
+    void copyAs(const QString& form);
+
     // tone
     void TScroll_Change();
     void TScroll_Scroll();
@@ -170,6 +181,12 @@ class Form1 : public QMainWindow {
     void dropOnSwatch(PictureBox* slot);
     void recallSwatch(PictureBox* slot);
     void dropOnGradientEnd(PictureBox* end, Variant& red, Variant& green, Variant& blue);
+    // Enter in a box applies its row as the row's Set does.
+    void applyRow(TextBox* box);
+    // The Edit menu, between File and Options (form1_clipboard.cpp).
+    void addEditMenu();
+    // A pick has ended: with Copy on Pick, the colour goes to the clipboard.
+    void picked();
     // grab where the screen cannot be read: one pick with the desktop's own picker
     void pickFromDesktop();
     void takePickedColour(const PickResult& result);

@@ -52,6 +52,7 @@ void Form1::takePickedColour(const PickResult& result) {
         case PickResult::Picked:
             try {
                 SetBars(result.colour.red, result.colour.green, result.colour.blue);
+                picked();
             } catch (const std::exception&) {
                 // As a failed tick: silent, the bars keep what was written.
             }
@@ -71,6 +72,7 @@ void Form1::Timer1_Timer() {
         // The user picked by clicking another window. We leave the focus with it: taking it back
         // would pull the user out of the application they just went to.
         grabOff();
+        picked();
         return;
     }
     try {

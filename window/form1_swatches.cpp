@@ -3,7 +3,8 @@
 #include <QDrag>
 
 #include "colour/drop.h"
-#include "platform/drag_data.h"
+#include "colour/text_formats.h"
+#include "platform/clipboard.h"
 #include "window/form1.h"
 
 namespace swatchly {
@@ -11,8 +12,10 @@ namespace swatchly {
 void Form1::setUpDragSource() {
     NewPrev->StartDrag = [this](QMouseEvent*) {
         auto* drag = new QDrag(NewPrev);  // Qt deletes it when the drag is over
-        drag->setMimeData(
-            colourMimeData(rgb(RScroll->Value(), GScroll->Value(), BScroll->Value())).release());
+        const Channels c{RScroll->Value(), GScroll->Value(), BScroll->Value()};
+        std::unique_ptr<QMimeData> data = colourMimeData(c, htmlHexText(c.red, c.green, c.blue));
+        markControlDrag(*data);
+        drag->setMimeData(data.release());
         // No pixmap: the platform shows its own drag cursor.
         drag->exec(Qt::CopyAction);
     };

@@ -67,6 +67,17 @@ void Form1::applyHexText(TextBox* box, HexReader read, const QString& black, boo
     SetBars(std::int16_t(0), std::int16_t(0), std::int16_t(0));
 }
 
+void Form1::applyRow(TextBox* box) {
+    if (box == HexVal) return HexSet_Click();
+    if (box == VbVal) return VbSet_Click();
+    if (box == Text1) {
+        // The HTML box has no Set of its own: its text goes through the HEX row's.
+        HexVal->setText(Text1->Text());
+        return HexSet_Click();
+    }
+    RGBSet_Click();
+}
+
 void Form1::HexVal_Change() { Text1->setText(HexVal->Text()); }
 void Form1::Rtxt_GotFocus() { selectAll(Rtxt); }
 void Form1::Gtxt_GotFocus() { selectAll(Gtxt); }

@@ -39,6 +39,7 @@ class TestE2EJourney : public QObject {
     }
     void click(QPoint client) { x.pointTo(at(client)), x.xdotool({"click", "1"}); }
     QColor preview() { return x.pixel(at(kPreview)); }
+    QString clipboard() { return x.run("xclip", {"-o", "-selection", "clipboard"}); }
 
   private slots:
     void initTestCase() {
@@ -56,19 +57,25 @@ class TestE2EJourney : public QObject {
         QTRY_COMPARE(preview(), QColor(1, 0, 0));
     }
 
-    // A click into the box selects its text, so what is typed replaces it. The framed window
-    // then, with no button lit by the pointer, is the picture the documentation shows.
+    // A click into the box selects its text, so what is typed replaces it; Ctrl+C outside the
+    // boxes copies the colour. The framed window then, with no button lit by the pointer, is the
+    // picture the documentation shows.
     void colourTypedAndSet() {
         click(kHexBox);
         x.xdotool({"type", "--delay", "30", "#FF8000"});
         click(kHexSet);
         QTRY_COMPARE(preview(), kOrange);
+        x.xdotool({"key", "ctrl+c"});
+        QTRY_COMPARE(clipboard(), "#FF8000");
         x.pointTo({1000, 740});
         QCOMPARE(QProcess::execute("import", {"-frame", "-window", n(id), SWATCHLY_SCREENSHOT}), 0);
     }
 
+    // With Copy on Pick, the pick lands on the clipboard too.
     void colourGrabbedFromAnotherProgram() {
         const QPoint left = peerArea.topLeft() + QPoint(40, 25), right = left + QPoint(80, 0);
+        x.xdotool({"windowactivate", "--sync", n(id), "key", "--delay", "100", "alt", "Right",
+                   "Right", "Down", "Down", "Down", "Return"});
         click(kGrabColor);
         x.pointTo(left);
         QTRY_COMPARE(preview(), kLeft);
@@ -90,30 +97,32 @@ class TestE2EJourney : public QObject {
         QTest::qWait(500);  // five ticks' time: none may sample any more
         QCOMPARE(preview(), kRight);
         QCOMPARE(active(), peerId);  // Swatchly leaves the focus where the user put it
+        QCOMPARE(clipboard(), kRight.name().toUpper());
     }
 
     // --pick prints the pixel under a click on another program in each form, at 100 % and
-    // 200 % (an even root position is the corner of a logical pixel there); Escape or a right
-    // click cancels it.
+    // 200 % (an even root position is the corner of a logical pixel there); with --copy the
+    // colour is on the clipboard 2 s after it has ended; Escape or a right click cancels it.
     void pickFromTheCommandLine_data() {
         QTest::addColumn<int>("scale");
-        QTest::addColumn<QString>("format");
-        QTest::addColumn<QString>("act");
         QTest::addColumn<QString>("printed");  // "pattern": the device pixel the screen shows
+        QTest::addColumn<QString>("act");
+        QTest::addColumn<QStringList>("args");  // after --pick
         for (int scale : {1, 2})
             for (const char* row :
-                 {"html #123456", "vb &H563412&", "rgb 18,52,86", "html pattern"}) {
+                 {"#123456 --format html", "&H563412& --format vb", "18,52,86 --format rgb",
+                  "pattern", "18;52;86 --format %{r};%{g};%{b} --copy"}) {
                 const QStringList r = QString(row).split(' ');
-                QTest::addRow("%s at %d", row, scale) << scale << r[0] << "click 1" << r[1];
+                QTest::addRow("%s at %d", row, scale) << scale << r[0] << "click 1" << r.mid(1);
             }
         for (const char* act : {"key Escape", "click 3"})
-            QTest::addRow("cancel by %s", act) << 1 << "html" << act << "";
+            QTest::addRow("cancel by %s", act) << 1 << "" << act << QStringList();
     }
     void pickFromTheCommandLine() {
         QFETCH(int, scale);
-        QFETCH(QString, format);
-        QFETCH(QString, act);
         QFETCH(QString, printed);
+        QFETCH(QString, act);
+        QFETCH(QStringList, args);
         QPoint spot = peerArea.topLeft() + QPoint(40, 25);
         if (printed == "pattern") {
             spot = peerArea.topLeft() + QPoint(61, 71);
@@ -122,12 +131,13 @@ class TestE2EJourney : public QObject {
         }
         x.pointTo(spot);
         QProcess* pick =
-            x.launch(SWATCHLY_BIN, {"--pick", "--format", format}, {"QT_SCALE_FACTOR=" + n(scale)});
+            x.launch(SWATCHLY_BIN, QStringList("--pick") + args, {"QT_SCALE_FACTOR=" + n(scale)});
         QVERIFY(x.waitForWindow("^Swatchly pick$"));
         x.xdotool(act.split(' '));
         QVERIFY(pick->waitForFinished(10000));
         QCOMPARE(pick->exitCode(), printed.isEmpty() ? 1 : 0);
         QCOMPARE(QString(pick->readAllStandardOutput()), printed.isEmpty() ? "" : printed + '\n');
+        if (args.contains("--copy")) QCOMPARE((QTest::qWait(2000), clipboard()), printed);
     }
 
     void movedByTheBodyWithEachButton_data() {
@@ -169,7 +179,7 @@ class TestE2EJourney : public QObject {
         const QRect before = x.geometry(id);
         QVERIFY(!xprop("_NET_WM_STATE").contains("_NET_WM_STATE_ABOVE"));
         x.xdotool({"windowactivate", "--sync", n(id), "key", "--delay", "100", "alt", "Right",
-                   "Down", "Return"});
+                   "Right", "Down", "Return"});
         QTRY_VERIFY(xprop("_NET_WM_STATE").contains("_NET_WM_STATE_ABOVE"));
         QCOMPARE(x.geometry(id), before);
         x.xdotool({"windowsize", n(id), "500", "420", "windowmove", n(id), "100", "100"});

@@ -1,0 +1,119 @@
+// The forms a colour is written in for other programs, and the reader that takes them back,
+// without a window. That every colour reads back from each form is the benchmark's to prove
+// (bench/forms.cpp): it takes too long for a test.
+
+#include <QtTest>
+
+#include "colour/forms.h"
+
+using namespace swatchly;
+
+namespace {
+Channels channels(const char* html) {
+    const QColor c(html);
+    return {std::int16_t(c.red()), std::int16_t(c.green()), std::int16_t(c.blue())};
+}
+QString html(Channels c) { return QString::asprintf("#%02X%02X%02X", c.red, c.green, c.blue); }
+}  // namespace
+
+class TestColour : public QObject {
+    Q_OBJECT
+  private slots:
+    // Each named form, the greys, each hue sextant's edge (359.8 degrees is 0), a saturation of
+    // 2.5 % rounded up, and templates.
+    void write_data() {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<QString>("colour");
+        QTest::addColumn<QString>("text");
+        auto row = [](const QString& form, const char* colour, const QString& text) {
+            QTest::addRow("%s %s", qPrintable(form), colour) << form << colour << text;
+        };
+        const char* orange[] = {"#FF8000", "&H0080FF&", "255,128,0", "rgb(255, 128, 0)",
+                                "hsl(30, 100%, 50%)"};
+        for (int i = 0; i < 5; ++i) row(ColourForm::names()[i], "#FF8000", orange[i]);
+        for (const char* grey : {"#000000 0", "#808080 50", "#FFFFFF 100"})
+            row("css-hsl", grey, QString("hsl(0, 0%, %1%)").arg(QString(grey).mid(8)));
+        for (const char* edge : {"#FFFF00 60", "#00FF00 120", "#00FFFF 180", "#0000FF 240",
+                                 "#FF00FF 300", "#FF0001 0"})
+            row("css-hsl", edge, QString("hsl(%1, 100%, 50%)").arg(QString(edge).mid(8)));
+        row("css-hsl", "#292727", "hsl(0, 3%, 16%)");
+        row("css-hsl", "#FFC080", "hsl(30, 100%, 75%)");
+        row("%{r};%{g};%{b}", "#FF8000", "255;128;0");
+        row("0x%{B}%{G}%{R}", "#FF8000", "0x0080FF");
+        row("%{h} %{s}%% %{l}%%", "#123456", "210 65% 20%");
+    }
+    void write() {
+        QFETCH(QString, form);
+        QFETCH(QString, colour);
+        QFETCH(QString, text);
+        QCOMPARE(ColourForm::make(form)->write(channels(qPrintable(colour.left(7)))), text);
+    }
+
+    // Refused, naming what is wrong.
+    void badForm_data() {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("unknown field") << "%{r}/%{x}"
+                                       << "\"%{x}\" in the form";
+        QTest::newRow("lone %") << "%{r} 50%"
+                                << "\"%\" in the form";
+        QTest::newRow("unclosed field") << "%{r"
+                                        << "\"%\" in the form";
+        QTest::newRow("no field") << "hex"
+                                  << "\"hex\" is no form";
+    }
+    void badForm() {
+        QFETCH(QString, form);
+        QFETCH(QString, named);
+        QString why;
+        QVERIFY(!ColourForm::make(form, &why));
+        QVERIFY2(why.startsWith(named), qPrintable(why));
+    }
+
+    // Every form read back, blanks and case free; anything else gives no colour and a reason.
+    void read_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("read");  // the colour, or the start of the reason
+        const char* colours[][2] = {
+            {"#FF8000", "#FF8000"},
+            {"ff8000", "#FF8000"},
+            {"#f80", "#FF8800"},
+            {"&H0080FF&", "#FF8000"},
+            {"&H0080ff", "#FF8000"},
+            {" 255 , 128 , 0\n", "#FF8000"},
+            {"RGB( 255 ,128,0 )", "#FF8000"},
+            {"rgb(255 128 0)", "#FF8000"},
+            {"hsl(30, 100%, 50%)", "#FF8000"},
+            {"HSL(30 100% 50%)", "#FF8000"},
+            {"hsl(210, 65%, 20%)", "#123354"},
+            {"Orange", "#FFA500"},
+            {"rebeccapurple", "#663399"},
+            {"", "no colour: the text is empty"},
+            {"256,0,0", "channel 256 is outside 0..255"},
+            {"rgb(0, 0, -1)", "channel -1 is outside 0..255"},
+            {"hsl(400, 50%, 50%)", "hue 400 is outside 0..359"},
+            {"hsl(30, 101%, 50%)", "saturation 101% is outside 0..100%"},
+            {"transparent", "\"transparent\" is not a colour"},
+            {"#FF80", "\"#FF80\" is not"},
+            {"&H0080FF&&", "\"&H0080FF&&\" is not"},
+            {"rgb(1, 2)", "\"rgb(1, 2)\" is not"},
+            {"1,2,3,4", "\"1,2,3,4\" is not"},
+        };
+        for (const auto& [text, read] : colours) QTest::newRow(text) << text << read;
+        QTest::newRow("1 MB") << QString(1 << 20, 'a') << "the text is too long to be a colour";
+        QTest::newRow("NUL") << QString("#FF") + QChar(0) + "8000"
+                             << "\"#FF\uFFFD8000\" is not";
+        QTest::newRow("unpaired UTF-16") << QString(QChar(0xD800)) + "ff8000"
+                                         << "\"\uFFFDff8000\"";
+    }
+    void read() {
+        QFETCH(QString, text);
+        QFETCH(QString, read);
+        QString why;
+        const std::optional<Channels> c = readColour(text, &why);
+        QCOMPARE(c ? html(*c) : why.left(read.size()), read);
+    }
+};
+
+QTEST_MAIN(TestColour)
+#include "test_colour.moc"
