@@ -15,6 +15,8 @@ int main(int argc, char* argv[]) {
         std::fputs(qPrintable(request.text), stdout);
         return 0;
     }
+    if (request.action == swatchly::cli::Request::PrintSwatches)
+        return swatchly::cli::printSwatches(request.form);
     if (request.action == swatchly::cli::Request::Refuse) {
         std::fputs(qPrintable(request.text + u'\n'), stderr);
         return swatchly::cli::kBadInput;

@@ -20,6 +20,7 @@ Request parse(const QStringList& arguments) {
         "that form and no window opens. COLOUR is #RRGGBB, RRGGBB or #RGB, &HBBGGRR& (blue\n"
         "first), R,G,B with each from 0 to 255, rgb(R, G, B), hsl(H, S%, L%) or a colour\n"
         "name such as orange. With --pick, one colour is picked on the screen and printed.\n"
+        "With --swatches, the colours kept in the swatch slots are printed.\n"
         "Exit status: 0 done, 1 pick cancelled, 2 bad input, 3 no way to pick a colour."));
     // Qt's own --help-all would list options that only the application object takes, and
     // this runs before there is one.
@@ -41,11 +42,15 @@ Request parse(const QStringList& arguments) {
     const QCommandLineOption copy(QStringLiteral("copy"),
                                   QStringLiteral("With --pick: put the colour on the clipboard "
                                                  "too, where it stays after Swatchly ends."));
+    const QCommandLineOption swatches(
+        QStringLiteral("swatches"),
+        QStringLiteral("Print the kept swatches, one a line in slot order, in the form --format "
+                       "names."));
     QCommandLineOption keep(QStringLiteral("keep-clipboard"),
                             QStringLiteral("Hold TEXT and COLOUR on the clipboard."),
                             QStringLiteral("text"));
     keep.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOptions({pick, format, copy, keep});
+    parser.addOptions({pick, format, copy, swatches, keep});
     parser.addPositionalArgument(QStringLiteral("COLOUR"),
                                  QStringLiteral("The colour to open the window with, or to print."),
                                  QStringLiteral("[COLOUR]"));
@@ -83,6 +88,12 @@ Request parse(const QStringList& arguments) {
         if (!request.colour) return refuse(QStringLiteral("--keep-clipboard takes a colour"));
         request.action = Request::KeepClipboard;
         request.text = parser.value(keep);
+        return request;
+    }
+    if (parser.isSet(swatches)) {
+        if (request.colour || parser.isSet(pick) || parser.isSet(copy))
+            return refuse(QStringLiteral("--swatches takes no colour, --pick or --copy"));
+        request.action = Request::PrintSwatches;
         return request;
     }
     if (parser.isSet(pick)) {

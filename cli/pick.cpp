@@ -11,6 +11,7 @@
 
 #include "colour/text_formats.h"
 #include "platform/clipboard.h"
+#include "platform/store.h"
 #include "tools/pointer_pick.h"
 
 namespace swatchly::cli {
@@ -51,6 +52,11 @@ int pickColour(ScreenProbe& probe, const ColourForm& form, bool copy) {
                 std::fputs(qPrintable(text + u'\n'), stdout);
                 std::fflush(stdout);
                 status = 0;
+                if (Store store; store.option(QStringLiteral("keepPicks"), false)) {
+                    const Channels& c = result.colour;
+                    store.updateSlots(
+                        [&](Slots& kept) { kept = keepPick(kept, rgb(c.red, c.green, c.blue)); });
+                }
                 if (!copy) break;
                 if (!clipboardOutlivesPrograms())
                     say(
@@ -78,6 +84,13 @@ int pickColour(ScreenProbe& probe, const ColourForm& form, bool copy) {
     // The desktop's picker may answer at once, before there is a loop to quit.
     if (!status) QCoreApplication::exec();
     return status.value_or(kCannotPick);
+}
+
+int printSwatches(const ColourForm& form) {
+    Store store;
+    for (const auto& slot : store.swatches())
+        if (slot) std::fputs(qPrintable(form.write(unpack(*slot)) + u'\n'), stdout);
+    return 0;
 }
 
 int keepClipboard(Channels colour, const QString& text) {

@@ -11,6 +11,9 @@ namespace swatchly::cli {
 // returns the exit status. Needs the application object; runs its event loop.
 int pickColour(ScreenProbe& probe, const ColourForm& form, bool copy);
 
+// Prints the kept slots in `form`, one a line, empty slots left out.
+int printSwatches(const ColourForm& form);
+
 // The process --pick --copy leaves behind: holds `colour` and `text` on the clipboard until
 // another program takes the clipboard, then ends.
 int keepClipboard(Channels colour, const QString& text);

@@ -1,8 +1,8 @@
 // Any text through every reader of typed text: the numeric conversions, the decimal channel
 // reader, the HTML and VB hex readers, the drop conversion of three texts (the input split at
-// newlines), the colour reader of the command line and Paste, and the forms. Nothing may crash or
-// raise more than its contract says, and each reading must agree with the conversions and
-// writers it rests on.
+// newlines), the colour reader of the command line and Paste, the forms, and the palette reader.
+// Nothing may crash or raise more than its contract says, and each reading must agree with the
+// conversions and writers it rests on.
 
 #include <QStringList>
 #include <cmath>
@@ -11,6 +11,7 @@
 
 #include "colour/drop.h"
 #include "colour/forms.h"
+#include "colour/swatches.h"
 #include "colour/text_formats.h"
 #include "runtime/runtime_error.h"
 
@@ -99,6 +100,13 @@ void colourAndForm(const QString& text) {
     check(form ? !form->write({1, 2, 3}).isEmpty() : !why.isEmpty());
 }
 
+// A palette read holds channels 0..255 and writes back to a palette that reads the same.
+void palette(const QByteArray& file) {
+    const PaletteReading r = readPalette(file);
+    check(r.error.isEmpty() != r.colours.empty());
+    if (!r.colours.empty()) check(readPalette(gimpPalette(r.colours)).colours == r.colours);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -114,5 +122,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         u"&H");
     drop(text);
     colourAndForm(text);
+    palette(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
     return 0;
 }

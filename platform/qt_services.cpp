@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "platform/portal_picker.h"
+#include "platform/store.h"
 #include "platform/x11.h"
 
 namespace swatchly {
@@ -22,6 +23,7 @@ Services withQtDefaults(Services s) {
     if (!s.windowManager) s.windowManager = std::make_shared<QtWindowManager>();
     if (!s.shell) s.shell = std::make_shared<QtShell>();
     if (!s.messageBox) s.messageBox = std::make_shared<QtMessageBox>();
+    if (!s.store) s.store = std::make_shared<Store>();
     return s;
 }
 

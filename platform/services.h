@@ -16,6 +16,8 @@ class QWidget;
 
 namespace swatchly {
 
+class Store;
+
 // What a pick gave.
 struct PickResult {
     enum Kind { Picked, Cancelled, Unavailable } kind = Unavailable;
@@ -87,6 +89,7 @@ struct Services {
     std::shared_ptr<WindowManager> windowManager;
     std::shared_ptr<Shell> shell;
     std::shared_ptr<MessageBox> messageBox;
+    std::shared_ptr<Store> store;  // what the user keeps between runs
 };
 
 // Fills every service left empty with its Qt implementation.

@@ -186,6 +186,12 @@ void PictureBox::line(QPoint from, QPoint to, std::int32_t packed) {
     update();
 }
 
+std::int32_t PictureBox::colourAt(QPoint at) const {
+    if (!m_surface.rect().contains(at) || qAlpha(m_surface.pixel(at)) != 255) return m_backColor;
+    const QRgb c = m_surface.pixel(at);
+    return rgb(std::int16_t(qRed(c)), std::int16_t(qGreen(c)), std::int16_t(qBlue(c)));
+}
+
 void PictureBox::setPicture(const QImage& picture) {
     m_picture = picture;
     if (m_autoSize && !m_picture.isNull()) resize(m_picture.size());
@@ -206,6 +212,7 @@ void PictureBox::paintEvent(QPaintEvent*) {
 
 void PictureBox::mousePressEvent(QMouseEvent* e) {
     m_pressed = true;
+    m_mousePos = e->position().toPoint();
     if (dragModeAutomatic && StartDrag && e->button() == Qt::LeftButton) {
         // The drag runs its own loop and swallows the release, so no Click follows it.
         m_pressed = false;
@@ -228,6 +235,7 @@ void PictureBox::mouseDoubleClickEvent(QMouseEvent* e) {
         return;
     }
     m_pressed = true;
+    m_mousePos = e->position().toPoint();
     guard(DblClick);
 }
 

@@ -97,6 +97,10 @@ class PictureBox : public QWidget {
     void line(QPoint from, QPoint to, std::int32_t packed);
     // The drawing surface (transparent where nothing was drawn).
     const QImage& surface() const { return m_surface; }
+    // The packed colour shown at a point of the box: what was drawn there, else the background.
+    std::int32_t colourAt(QPoint at) const;
+    // Where the mouse last went down or double-clicked on the box.
+    QPoint mousePos() const { return m_mousePos; }
     void setPicture(const QImage& picture);
     const QImage& picture() const { return m_picture; }
     // With AutoSize the box takes its picture's size.
@@ -129,6 +133,7 @@ class PictureBox : public QWidget {
     bool m_autoSize = false;
     bool m_pressed = false;
     bool m_dragInside = false;
+    QPoint m_mousePos;
 };
 
 // Label whose mouse presses stop at it; MouseDown is raised for every button.

@@ -6,11 +6,13 @@
 #include <QList>
 #include <QPoint>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <functional>
 #include <memory>
 #include <optional>
 
 #include "platform/services.h"
+#include "platform/store.h"
 
 namespace swatchly {
 
@@ -72,7 +74,10 @@ struct Fakes {
     std::shared_ptr<FakeWindowManager> windowManager = std::make_shared<FakeWindowManager>();
     std::shared_ptr<FakeShell> shell = std::make_shared<FakeShell>();
     std::shared_ptr<FakeMessageBox> messageBox = std::make_shared<FakeMessageBox>();
-    Services services() const { return {probe, windowManager, shell, messageBox}; }
+    // Not a fake: the real store, on a file of the test's own.
+    std::shared_ptr<QTemporaryDir> home = std::make_shared<QTemporaryDir>();
+    std::shared_ptr<Store> store = std::make_shared<Store>(home->filePath("swatchly.conf"));
+    Services services() const { return {probe, windowManager, shell, messageBox, store}; }
 };
 
 }  // namespace swatchly

@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include "colour/forms.h"
+#include "colour/swatches.h"
 
 using namespace swatchly;
 
@@ -39,7 +40,6 @@ class TestColour : public QObject {
         row("css-hsl", "#292727", "hsl(0, 3%, 16%)");
         row("css-hsl", "#FFC080", "hsl(30, 100%, 75%)");
         row("%{r};%{g};%{b}", "#FF8000", "255;128;0");
-        row("0x%{B}%{G}%{R}", "#FF8000", "0x0080FF");
         row("%{h} %{s}%% %{l}%%", "#123456", "210 65% 20%");
     }
     void write() {
@@ -112,6 +112,57 @@ class TestColour : public QObject {
         QString why;
         const std::optional<Channels> c = readColour(text, &why);
         QCOMPARE(c ? html(*c) : why.left(read.size()), read);
+    }
+
+    // A pick goes first, the others one along, the seventh off; a kept one moves to the front.
+    void keepPick_data() {
+        QTest::addColumn<QString>("given");  // the colours as 1..9, "-" for an empty slot
+        QTest::addColumn<int>("pick");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("the seventh falls off") << "1234567" << 9 << "9123456";
+        QTest::newRow("kept already") << "1234567" << 5 << "5123467";
+        QTest::newRow("gaps close up") << "1-3-5--" << 3 << "315----";
+    }
+    void keepPick() {
+        QFETCH(QString, given);
+        QFETCH(int, pick);
+        QFETCH(QString, kept);
+        Slots before;
+        for (int i = 0; i < 7; ++i)
+            if (given[i] != '-') before[i] = given[i].digitValue();
+        QString after;
+        for (const auto& slot : swatchly::keepPick(before, pick))
+            after += slot ? QString::number(*slot) : "-";
+        QCOMPARE(after, kept);
+    }
+
+    // GIMP's own sample lines; what is no palette names its fault (the reason's start here).
+    void readPalette_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("read");  // the colours' HTML hex, or the error
+        QTest::newRow("written") << gimpPalette({{255, 128, 0}, {1, 2, 3}}) << "#FF8000 #010203";
+        QTest::newRow("old format, tabs, comments, blanks, names with spaces")
+            << QByteArray(
+                   "GIMP Palette\r\n# a comment\n\n  0\t 0\t0\tDark night sky\n"
+                   "255 255 255\n")
+            << "#000000 #FFFFFF";
+        QTest::newRow("Columns: 300, KDE") << QByteArray(
+                                                  "KDE RGB Palette\nName: x\nColumns: "
+                                                  "300\n#\n10 20 30 a b c\n")
+                                           << "#0A141E";
+        QTest::newRow("no palette") << QByteArray("RGB\n1 2 3\n") << "The file is not a palette";
+        QTest::newRow("a bad line") << QByteArray("GIMP Palette\n1 2 3\n1 2 256\n") << "Line 3 is";
+        QTest::newRow("no colour") << QByteArray("GIMP Palette\nName: x\n") << "The palette holds";
+        QTest::newRow("over 1 MiB")
+            << "GIMP Palette\n" + QByteArray(1 << 20, '#') << "The file is larger";
+    }
+    void readPalette() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, read);
+        const PaletteReading r = swatchly::readPalette(file);
+        QStringList colours;
+        for (const Channels& c : r.colours) colours << html(c);
+        QCOMPARE(r.error.isEmpty() ? colours.join(' ') : r.error.left(read.size()), read);
     }
 };
 

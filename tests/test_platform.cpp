@@ -4,7 +4,9 @@
 
 #include <QtTest>
 
+#include "colour/forms.h"
 #include "platform/qt_services.h"
+#include "platform/store.h"
 
 using namespace swatchly;
 
@@ -70,6 +72,68 @@ class TestPlatform : public QObject {
             QCOMPARE(bool(window.windowHandle()->flags() & Qt::WindowStaysOnTopHint), on);
             QVERIFY(window.winId() == id && window.geometry() == before);
         }
+    }
+
+    // Kept values come back at the next start. A file that cannot be read or parsed, or holds
+    // values out of range, keeps what is good, gives the defaults for the rest, and is kept
+    // beside as .bad before anything is written over it.
+    void store_data() {
+        QTest::addColumn<QByteArray>("file");  // "<folder>": a folder stands where the file goes
+        QTest::addColumn<QString>("found");    // slots 1 and 2, Keep Picks
+        QTest::newRow("good") << QByteArray(
+                                     "[swatches]\n1=#FF8000\n2=#010203\n[options]\n"
+                                     "keepPicks=true\n")
+                              << "#FF8000 #010203 true";
+        QTest::newRow("a line that is none")
+            << QByteArray("[swatches]\n1=#FF8000\ngarbage\n") << "#FF8000 - false .bad";
+        QTest::newRow("out of range") << QByteArray(
+                                             "[swatches]\n1=#GG8000\n2=#010203\n"
+                                             "[options]\nkeepPicks=maybe\n")
+                                      << "- #010203 false .bad";
+        QTest::newRow("unreadable") << QByteArray("<folder>") << "- - false .bad";
+    }
+    void store() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, found);
+        QTemporaryDir home;
+        const QString path = home.filePath("swatchly.conf");
+        QFile written(path);
+        QVERIFY(file == "<folder>" ? QDir().mkdir(path)
+                                   : written.open(QIODevice::WriteOnly) && written.write(file));
+        written.close();
+        auto seen = [&](Store& store) {
+            QStringList s;
+            for (int i = 0; i < 2; ++i)
+                s << (store.swatches()[i] ? ColourForm().write(unpack(*store.swatches()[i])) : "-");
+            s << (store.option("keepPicks", false) ? "true" : "false");
+            if (QFileInfo::exists(path + ".bad")) s << ".bad";
+            return s.join(' ');
+        };
+        {
+            Store store(path);
+            QCOMPARE(seen(store), found);
+            store.updateSlots([](Slots& kept) { kept[6] = 0x123456; });
+            store.setGradientEnd(true, {"300", "12.5", "7"});
+            store.setCopyForm("css-hsl");
+            store.setPosition({-5, 7});
+        }
+        Store again(path);
+        QCOMPARE(again.swatches()[6], 0x123456);
+        QCOMPARE(again.gradientEnd(true), QStringList({"300", "12.5", "7"}));
+        QCOMPARE(again.copyForm(), "css-hsl");
+        QCOMPARE(again.position(), QPoint(-5, 7));
+        QFile aside(path + ".bad");
+        if (file != "<folder>" && aside.open(QIODevice::ReadOnly)) QCOMPARE(aside.readAll(), file);
+    }
+
+    // A folder that cannot be written: everything works on what is held in memory.
+    void storeCannotWrite() {
+        QTemporaryFile notAFolder;
+        QVERIFY(notAFolder.open());
+        Store store(notAFolder.fileName() + "/swatchly.conf");
+        QCOMPARE(store.updateSlots([](Slots& kept) { kept[0] = 5; })[0], 5);
+        store.setOption("showSwatches", true);
+        QVERIFY(store.option("showSwatches", false));
     }
 };
 

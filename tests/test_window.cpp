@@ -3,6 +3,7 @@
 
 #include <QAccessible>
 #include <QClipboard>
+#include <QFile>
 #include <QLabel>
 #include <QToolTip>
 #include <QWindow>
@@ -38,9 +39,10 @@ class TestWindow : public QObject {
     QStringList events;  // errors, and message boxes with the window as it was while open
 
     // The bars' colour in HTML hex, then what differs from that colour's own views (a text box,
-    // the tone slider off the median, a channel preview), "grab" in grab mode, the loupe, the Stay
-    // On Top requests and check mark, the moves, the addresses opened, the slots and gradient ends
-    // not black, the events.
+    // the tone slider off the median, a channel preview), "grab" in grab mode, the loupe, the
+    // clipboard, a tooltip, the Stay On Top requests and check mark, the moves, the addresses
+    // opened, the options set (the Magnifier's off as -mag), a Copy form but html, the client's
+    // size but 296x255, the slots and gradient ends not black, the events.
     QString look() {
         const int r = w->RScroll->Value(), g = w->GScroll->Value(), b = w->BScroll->Value();
         const int median = r + g + b - std::max({r, g, b}) - std::min({r, g, b});
@@ -67,7 +69,15 @@ class TestWindow : public QObject {
         if (int n = fakes.windowManager->moves) s << QString("%1 moves").arg(n);
         if (int n = fakes.shell->opened.size())
             s << QString("%1 x %2").arg(n).arg(fakes.shell->opened[0]);
-        for (const QString& name : QString("SaveC1 SaveC2 SaveC3 GradientL GradientR").split(' '))
+        for (QAction* option : {w->cpick, w->kpick, w->shsw})
+            if (option->isChecked()) s << option->objectName();
+        if (!w->mag->isChecked()) s << "-mag";
+        if (w->CopyForm.name() != "html") s << "copy=" + w->CopyForm.name();
+        if (const QSize c = w->centralWidget()->size(); c != QSize(296, 255))
+            s << QString("%1x%2").arg(c.width()).arg(c.height());
+        for (const QString& name : QString("SaveC1 SaveC2 SaveC3 SaveC4 SaveC5 SaveC6 SaveC7 "
+                                           "GradientL GradientR")
+                                       .split(' '))
             if (int c = w->findChild<PictureBox*>(name)->BackColor()) s << name + "=" + html(c);
         return (s + events).join(' ');
     }
@@ -98,6 +108,7 @@ class TestWindow : public QObject {
     // px=-          | reads of the screen fail                              | px=-
     // active=N      | the active window the probe reports (ours is 7)       | active=0
     // desktop=r,g,b | no screen pixels; the desktop's picker gives r,g,b    | desktop=1,2,3
+    // restart       | a new window on the same store, as the next start     | restart
     // tick          | waits for a grab tick                                 | tick
     // menu          | opens the focus widget's context menu                 | menu
     // key[*n]       | a key by its QKeySequence name, n times, to the focus | Tab*3, Ctrl+V
@@ -142,6 +153,9 @@ class TestWindow : public QObject {
                 auto* colour = new QMimeData;
                 colour->setColorData(QColor(arg));
                 QGuiApplication::clipboard()->setMimeData(colour);
+            } else if (step == "restart") {
+                fakes.store = std::make_shared<Store>(fakes.home->filePath("swatchly.conf"));
+                w = std::make_unique<Form1>(fakes.services());
             } else if (step.startsWith("desktop=")) {
                 const QStringList c = arg.split(',');
                 fakes.probe->desktopPick = Channels{c[0].toShort(), c[1].toShort(), c[2].toShort()};
@@ -298,7 +312,7 @@ class TestWindow : public QObject {
         row("Tab*12 Backspace Shift+Tab Tab '42' Shift+Tab*3 Space", "#2A0000");
         row("Alt Right*2 Down Return", "#000000 on top checked");
         row("Alt Right*2 Down Return Alt Right*2 Down Return", "#000000 on top not on top");
-        row("Alt Down Return", "#000000 [Swatchly Help 64: #000000]");
+        row("Alt Down Up*2 Return", "#000000 [Swatchly Help 64: #000000]");
         // A press of any button on the bare body asks for a move; on a frame or label none.
         row("L@120,240 R@292,60 M@0,0", "#000000 6 moves");
         row("L@148,103 L@20,22 M@40,242", "#000000");
@@ -341,7 +355,7 @@ class TestWindow : public QObject {
         // nothing and says why at the preview. In a box the keys keep to its text.
         row("=255,128,0 Ctrl+C", "#FF8000 clip=#FF8000 clipcolour=#FF8000");
         row("=255,128,0 cpyas_css-hsl =1,2,3 Ctrl+C",
-            "#010203 clip=hsl(210, 50%, 1%) clipcolour=#010203");
+            "#010203 clip=hsl(210, 50%, 1%) clipcolour=#010203 copy=css-hsl");
         row("clipcolour=#123456 Ctrl+V", "#123456 clipcolour=#123456");
         row("clip=rgb(255,128,0) Ctrl+V", "#FF8000 clip=rgb(255,128,0)");
         row("=1,2,3 clip=junk Ctrl+V",
@@ -355,9 +369,20 @@ class TestWindow : public QObject {
         row("HexVal '#00FF00' Return", "#00FF00");
         // With Copy on Pick, a pick copies: the click on another window, the desktop's picker.
         row("cpick GetPixelbtn px=255 tick active=8 tick",
-            "#FF0000 clip=#FF0000 clipcolour=#FF0000");
-        row("cpick GetPixelbtn px=255 tick GetPixelbtn", "#FF0000");
-        row("cpick desktop=1,2,3 GetPixelbtn", "#010203 clip=#010203 clipcolour=#010203");
+            "#FF0000 clip=#FF0000 clipcolour=#FF0000 cpick");
+        row("cpick GetPixelbtn px=255 tick GetPixelbtn", "#FF0000 cpick");
+        row("cpick desktop=1,2,3 GetPixelbtn", "#010203 clip=#010203 clipcolour=#010203 cpick");
+        // With Keep Picks, a pick goes into the first slot; one kept already moves to the front.
+        row("kpick desktop=1,2,3 GetPixelbtn desktop=4,5,6 GetPixelbtn desktop=1,2,3 GetPixelbtn",
+            "#010203 kpick SaveC1=#010203 SaveC2=#040506");
+        // What the window keeps it finds again at the next start, the strip drawn from its ends;
+        // not the colour.
+        row("=1,2,3 >SaveC2 >GradientL cpick kpick shsw cpyas_vb Alt Right*2 Down*2 Return restart "
+            "strip=0",
+            "#000000 clip=&H030201& clipcolour=#010203 cpick kpick shsw -mag copy=vb 337x353 "
+            "SaveC2=#010203 GradientL=#010203 0:#010203");
+        // A double-click on the strip makes the colour under the pointer current.
+        row("=255,0,0 >GradientR =0,0,0 Gradient*2", "#030000 GradientR=#FF0000");
         // Grab mode takes the pixel under the pointer at each tick, the top byte ignored, and shows
         // the loupe; a failed read keeps the colour and shows none. The button again, another
         // active window (without a read there), a click on the strip or its ends ends it, and the
@@ -371,7 +396,7 @@ class TestWindow : public QObject {
         row("GetPixelbtn px=255 tick Gradient_Click", "#FF0000");
         row("GetPixelbtn px=255 tick GradientL_Click", "#FF0000");
         row("GetPixelbtn px=255 tick GradientR_Click", "#FF0000");
-        row("GetPixelbtn px=255 tick Alt Right*2 Down*2 Return px=65280 tick", "#00FF00 grab");
+        row("GetPixelbtn px=255 tick Alt Right*2 Down*2 Return px=65280 tick", "#00FF00 grab -mag");
     }
     // A row that fails names the first step after which the window showed something that is
     // wrong at the end, and what it showed then.
@@ -459,6 +484,51 @@ class TestWindow : public QObject {
             w->Timer1_Timer();
         }
         fakes.probe->reads.clear();
+    }
+
+    // Shown, the fixed client takes in the slots, the strip between its ends and the channel
+    // previews side by side, activetxt still out of sight; hidden, all is the definition again.
+    void showSwatches() {
+        auto places = [&] {
+            QList<QRect> g{w->geometry()};
+            for (QWidget* c : w->centralWidget()->findChildren<QWidget*>()) g << c->geometry();
+            return g;
+        };
+        const QList<QRect> defined = places();
+        w->shsw->trigger();
+        QTRY_VERIFY(w->size() != defined[0].size() && w->minimumSize() == w->maximumSize());
+        const QRect client = w->centralWidget()->rect();
+        for (PictureBox* p : w->findChildren<PictureBox*>(QRegularExpression("^Save|^Grad|Prev$")))
+            QVERIFY2(p->isVisible() && client.contains(p->geometry().adjusted(0, 0, 8, 8)),
+                     qPrintable(p->objectName()));
+        QVERIFY(!w->activetxt->isVisible() && !w->Picture1->isVisible());
+        QVERIFY(w->GradientL->geometry().right() < w->Gradient->x() &&
+                w->Gradient->geometry().right() < w->GradientR->x() &&
+                w->GradientL->y() == w->Gradient->y() && w->GradientR->y() == w->Gradient->y());
+        QVERIFY(w->RPrev->geometry().right() < w->GPrev->x() &&
+                w->GPrev->geometry().right() < w->BPrev->x() && w->RPrev->y() == w->BPrev->y());
+        w->shsw->trigger();
+        QTRY_COMPARE(places(), defined);
+    }
+
+    // The kept slots to a GIMP palette and back; a file that is none leaves the slots alone.
+    void palettes() {
+        run("=255,128,0 >SaveC1 =1,2,3 >SaveC3 =0,0,0");
+        const QString file = fakes.home->filePath("kept.gpl");
+        w->exportSwatches(file);
+        QFile written(file);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(),
+                 "GIMP Palette\nName: Swatchly\nColumns: 7\n#\n"
+                 "255 128   0\t#FF8000\n  1   2   3\t#010203\n");
+        written.close();
+        for (const char* palette : {"GIMP Palette\n4 5 6 four\n", "no palette\n7 8 9\n"}) {
+            QVERIFY(written.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            written.write(palette);
+            written.close();
+            w->importSwatches(file);
+        }
+        QCOMPARE(look(), "#000000 SaveC1=#040506 [Swatchly 0: #000000 SaveC1=#040506]");
     }
 
     // Each row's label and Set level with its box (they once stood a row apart), no timer

@@ -78,6 +78,7 @@ Form1::Form1(Services services, QWidget* parent)
     build();
     wire();
     Form_Load();
+    restoreKept();
 }
 
 Form1::~Form1() = default;
@@ -252,6 +253,10 @@ void Form1::build() {
 
     f = menuBar()->addMenu(QStringLiteral("File"));
     f->setObjectName(QStringLiteral("f"));
+    f->setToolTipsVisible(true);
+    imsw = f->addAction(QStringLiteral("Import Swatches..."));
+    exsw = f->addAction(QStringLiteral("Export Swatches..."));
+    f->addSeparator();
     abt = f->addAction(QStringLiteral("Help"));
     abt->setObjectName(QStringLiteral("abt"));
     ext = f->addAction(QStringLiteral("Exit"));
@@ -273,6 +278,7 @@ void Form1::build() {
         QStringLiteral("When a pick ends, puts the colour on the clipboard as Copy "
                        "does"));
     opt->setToolTipsVisible(true);
+    addSwatchCommands();
     if (!m_services.windowManager->canStayOnTop()) {
         // A check mark that changes nothing would tell the user it worked.
         stay->setEnabled(false);
@@ -300,6 +306,16 @@ void Form1::build() {
         {BScroll, "Blue", nullptr},
         {TScroll, "Tone", nullptr},
         {Label9, "Tone", nullptr},  // the blank label left of the tone bar
+        {SaveC1, "Swatch 1", nullptr},
+        {SaveC2, "Swatch 2", nullptr},
+        {SaveC3, "Swatch 3", nullptr},
+        {SaveC4, "Swatch 4", nullptr},
+        {SaveC5, "Swatch 5", nullptr},
+        {SaveC6, "Swatch 6", nullptr},
+        {SaveC7, "Swatch 7", nullptr},
+        {Gradient, "Blend", nullptr},
+        {GradientL, "Blend start", nullptr},
+        {GradientR, "Blend end", nullptr},
         {RPrev, "Red preview", nullptr},
         {GPrev, "Green preview", nullptr},
         {BPrev, "Blue preview", nullptr},
@@ -376,6 +392,7 @@ void Form1::wire() {
         swatches[i]->DblClick = [this, h = dblClicks[i]] { (this->*h)(); };
     }
     GradientL->DragDrop = [this] { GradientL_DragDrop(); };
+    Gradient->DblClick = [this] { Gradient_DblClick(); };
     GradientR->DragDrop = [this] { GradientR_DragDrop(); };
     for (PictureBox* target :
          {NewPrev, SaveC1, SaveC2, SaveC3, SaveC4, SaveC5, SaveC6, SaveC7, GradientL, GradientR})
@@ -387,6 +404,14 @@ void Form1::wire() {
     connect(stay, &QAction::triggered, this, [this] { guard([this] { stay_Click(); }); });
     connect(mag, &QAction::triggered, this, [this] { guard([this] { mag_Click(); }); });
     connect(cpy, &QAction::triggered, this, [this] { guard([this] { cpy_Click(); }); });
+    connect(shsw, &QAction::triggered, this, [this] { guard([this] { shsw_Click(); }); });
+    connect(exsw, &QAction::triggered, this, [this] { guard([this] { exsw_Click(); }); });
+    connect(imsw, &QAction::triggered, this, [this] { guard([this] { imsw_Click(); }); });
+    // The options are kept as the user sets them.
+    for (auto [option, name] : {std::pair{cpick, "copyOnPick"}, {kpick, "keepPicks"}})
+        connect(option, &QAction::toggled, this, [this, name](bool on) {
+            m_services.store->setOption(QString::fromLatin1(name), on);
+        });
     connect(pst, &QAction::triggered, this, [this] { guard([this] { pst_Click(); }); });
     for (QAction* form : cpyas->actions())
         connect(form, &QAction::triggered, this,

@@ -13,10 +13,14 @@
 #include <QMenu>
 #include <QPoint>
 #include <QPushButton>
+#include <QTimer>
+#include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "colour/forms.h"
+#include "colour/swatches.h"
 #include "platform/services.h"
 #include "runtime/controls.h"
 #include "runtime/rgb.h"
@@ -59,6 +63,7 @@ class Form1 : public QMainWindow {
     TextBox* Text1;
     Label *Label8, *Label5, *Label6, *Label4, *Label7, *Label9;
     QMenu* f;
+    QAction *imsw, *exsw;  // File > Import Swatches..., Export Swatches...
     QAction *abt, *ext;
     // Edit: Copy, Copy As (a submenu of the named forms, cpyas_html ...), Paste
     QMenu *edt, *cpyas;
@@ -67,6 +72,8 @@ class Form1 : public QMainWindow {
     QAction* stay;
     QAction* mag;    // Options > Magnifier: the loupe while grabbing
     QAction* cpick;  // Options > Copy on Pick
+    QAction* kpick;  // Options > Keep Picks: each finished pick goes into the first slot
+    QAction* shsw;   // Options > Show Swatches: the window grows to show the slots and the strip
 
     // The loupe that follows the pointer while grabbing, made on first use.
     std::unique_ptr<Magnifier> loupe;
@@ -171,6 +178,14 @@ class Form1 : public QMainWindow {
     void GradientL_DragDrop();
     void GradientR_DragDrop();
     void DrawGradient();
+    void Gradient_DblClick();
+    void shsw_Click();
+    void exsw_Click();
+    void imsw_Click();
+    // The kept slots written to a GIMP palette, or read from one into the slots; a message says
+    // what went wrong.
+    void exportSwatches(const QString& path);
+    void importSwatches(const QString& path);
 
   private:
     // HexSet and VbSet: the box's text read by `read` and applied, or black.
@@ -185,6 +200,15 @@ class Form1 : public QMainWindow {
     void applyRow(TextBox* box);
     // The Edit menu, between File and Options (form1_clipboard.cpp).
     void addEditMenu();
+    // File's and Options' items for the swatches (form1_swatches.cpp).
+    void addSwatchCommands();
+    // What the store kept, taken in at start.
+    void restoreKept();
+    void showSlots(const Slots& slots);
+    std::array<PictureBox*, 7> swatchSlots() const;
+    // Shown, the client area grows to take in the slots, the strip and the channel previews;
+    // hidden, it is the window's definition again.
+    void layoutSwatches(bool shown);
     // A pick has ended: with Copy on Pick, the colour goes to the clipboard.
     void picked();
     // grab where the screen cannot be read: one pick with the desktop's own picker
@@ -195,6 +219,7 @@ class Form1 : public QMainWindow {
     void grabOff();
 
   protected:
+    void moveEvent(QMoveEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void changeEvent(QEvent* e) override;
 
@@ -211,6 +236,11 @@ class Form1 : public QMainWindow {
 
     Services m_services;
     bool m_inResize = false;
+    // Where the moved controls stand in the window's definition, and whether the strip waits to
+    // be drawn from ends restored at start until it is shown.
+    std::vector<std::pair<QWidget*, QRect>> m_defined;
+    bool m_stripPending = false;
+    QTimer* m_savePosition = nullptr;
 };
 
 }  // namespace swatchly

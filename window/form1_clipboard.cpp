@@ -5,6 +5,7 @@
 #include <QToolTip>
 
 #include "platform/clipboard.h"
+#include "platform/store.h"
 #include "window/form1.h"
 
 namespace swatchly {
@@ -54,6 +55,7 @@ void Form1::cpy_Click() {
 
 void Form1::copyAs(const QString& form) {
     CopyForm = *ColourForm::make(form);
+    m_services.store->setCopyForm(form);
     cpy_Click();
 }
 
@@ -69,6 +71,10 @@ void Form1::pst_Click() {
 }
 
 void Form1::picked() {
+    const Channels c{RScroll->Value(), GScroll->Value(), BScroll->Value()};
+    if (kpick->isChecked())
+        showSlots(m_services.store->updateSlots(
+            [&](Slots& kept) { kept = keepPick(kept, rgb(c.red, c.green, c.blue)); }));
     if (cpick->isChecked()) cpy_Click();
 }
 

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <exception>
 
+#include "platform/store.h"
 #include "tools/magnifier.h"
 #include "window/form1.h"
 
@@ -110,6 +111,7 @@ void Form1::GradientR_Click() { grabOff(); }
 
 void Form1::mag_Click() {
     if (!mag->isChecked() && loupe) loupe->hide();
+    m_services.store->setOption(QStringLiteral("magnifier"), mag->isChecked());
 }
 
 }  // namespace swatchly

@@ -2,6 +2,7 @@
 
 #include "colour/drop.h"
 #include "colour/gradient.h"
+#include "platform/store.h"
 #include "window/form1.h"
 
 namespace swatchly {
@@ -14,6 +15,8 @@ void Form1::dropOnGradientEnd(PictureBox* end, Variant& red, Variant& green, Var
     red = DragR;
     green = DragG;
     blue = DragB;
+    m_services.store->setGradientEnd(end == GradientR,
+                                     {DragR.toString(), DragG.toString(), DragB.toString()});
     DrawGradient();
 }
 

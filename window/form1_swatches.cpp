@@ -1,13 +1,189 @@
-// Swatch slots and colour drag-and-drop.
+// Swatch slots and colour drag-and-drop, the slots kept across restarts and in palette files,
+// and Show Swatches.
 
+#include <QDir>
 #include <QDrag>
+#include <QFile>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QSaveFile>
+#include <QScreen>
 
 #include "colour/drop.h"
 #include "colour/text_formats.h"
 #include "platform/clipboard.h"
+#include "platform/store.h"
 #include "window/form1.h"
 
 namespace swatchly {
+
+void Form1::addSwatchCommands() {
+    imsw->setObjectName(QStringLiteral("imsw"));
+    imsw->setToolTip(
+        QStringLiteral("Puts the first seven colours of a GIMP palette (.gpl) into "
+                       "the swatch slots"));
+    exsw->setObjectName(QStringLiteral("exsw"));
+    exsw->setToolTip(
+        QStringLiteral("Writes the kept swatches as a GIMP palette (.gpl), which "
+                       "GIMP, Inkscape and Krita read"));
+    kpick = opt->addAction(QStringLiteral("Keep Picks"));
+    kpick->setObjectName(QStringLiteral("kpick"));
+    kpick->setCheckable(true);
+    kpick->setToolTip(
+        QStringLiteral("Each finished pick goes into the first swatch slot, the "
+                       "others moving one along"));
+    shsw = opt->addAction(QStringLiteral("Show Swatches"));
+    shsw->setObjectName(QStringLiteral("shsw"));
+    shsw->setCheckable(true);
+    shsw->setToolTip(
+        QStringLiteral("Shows the swatch slots, the gradient strip and the channel "
+                       "previews"));
+    m_savePosition = new QTimer(this);
+    m_savePosition->setSingleShot(true);
+    m_savePosition->setInterval(300);  // once the window has come to rest
+    connect(m_savePosition, &QTimer::timeout, this, [this] {
+        if (m_services.store->position() != pos()) m_services.store->setPosition(pos());
+    });
+}
+
+std::array<PictureBox*, 7> Form1::swatchSlots() const {
+    return {SaveC1, SaveC2, SaveC3, SaveC4, SaveC5, SaveC6, SaveC7};
+}
+
+void Form1::showSlots(const Slots& kept) {
+    for (std::size_t i = 0; i < kept.size(); ++i)
+        swatchSlots()[i]->setBackColor(kept[i].value_or(0));
+}
+
+void Form1::restoreKept() {
+    Store& store = *m_services.store;
+    showSlots(store.swatches());
+    for (bool right : {false, true}) {
+        const auto texts = store.gradientEnd(right);
+        if (!texts) continue;
+        Variant* end[] = {&GradLeftR,  &GradLeftG,  &GradLeftB,
+                          &GradRightR, &GradRightG, &GradRightB};
+        for (int c = 0; c < 3; ++c) *end[c + 3 * right] = (*texts)[c];
+        (right ? GradientR : GradientL)
+            ->setBackColor(*dropColour((*texts)[0], (*texts)[1], (*texts)[2]));
+        m_stripPending = true;  // drawn once the strip shows
+    }
+    mag->setChecked(store.option(QStringLiteral("magnifier"), true));
+    cpick->setChecked(store.option(QStringLiteral("copyOnPick"), false));
+    kpick->setChecked(store.option(QStringLiteral("keepPicks"), false));
+    CopyForm = *ColourForm::make(store.copyForm());
+    for (QAction* form : cpyas->actions()) form->setChecked(form->data() == CopyForm.name());
+    shsw->setChecked(store.option(QStringLiteral("showSwatches"), false));
+    layoutSwatches(shsw->isChecked());
+    if (const auto at = store.position(); at && QGuiApplication::screenAt(*at)) move(*at);
+}
+
+void Form1::moveEvent(QMoveEvent* e) {
+    QMainWindow::moveEvent(e);
+    if (isVisible()) m_savePosition->start();
+}
+
+void Form1::layoutSwatches(bool shown) {
+    if (m_defined.empty())
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{GradientL, GradientR, RPrev, GPrev, BPrev})
+            m_defined.emplace_back(w, w->geometry());
+    for (const auto& [w, defined] : m_defined) w->setGeometry(defined);
+    // Shown, each tooltip says what to do with its control, under the definition's own line.
+    auto tip = [shown](PictureBox* box, const QString& more) {
+        const QString defined = box->toolTip().section(u'\n', 0, 0);
+        box->setToolTip(shown ? (defined.isEmpty() ? more : defined + u'\n' + more) : defined);
+    };
+    for (PictureBox* slot : swatchSlots())
+        tip(slot, QStringLiteral("Drag the big preview here to keep its colour"));
+    tip(Gradient, QStringLiteral("Double-click to make the colour under the pointer current"));
+    const char* channel[] = {"red", "green", "blue"};
+    PictureBox* previews[] = {RPrev, GPrev, BPrev};
+    for (int i = 0; i < 3; ++i)
+        tip(previews[i],
+            QStringLiteral("The %1 of the current colour alone").arg(QLatin1String(channel[i])));
+    QSize client(twips(kClientWidthTwips), twips(kClientHeightTwips));
+    if (shown) {
+        // The ends at either end of the strip, as far from it as the left one stands; the
+        // channel previews side by side under the bars; the slots where they are.
+        const int gap = Gradient->x() - GradientL->geometry().right() - 1;
+        GradientL->move(GradientL->x(), Gradient->y());
+        GradientR->move(Gradient->geometry().right() + 1 + gap, Gradient->y());
+        QPoint at(TScroll->x(), TScroll->geometry().bottom() + 40);
+        for (PictureBox* p : previews) {
+            p->move(at);
+            at.rx() += p->width() + 4;
+        }
+        client = client.expandedTo(QSize(SaveC1->geometry().right() + 1, 0))
+                     .expandedTo(QSize(GradientR->geometry().right() + 1,
+                                       Gradient->geometry().bottom() + 1)) +
+                 QSize(8, 8);
+        if (std::exchange(m_stripPending, false)) DrawGradient();
+    }
+    // activetxt is a store nobody sees; it stays out of sight in the grown window too.
+    activetxt->setVisible(!shown);
+    centralWidget()->setFixedSize(client);
+}
+
+void Form1::shsw_Click() {
+    layoutSwatches(shsw->isChecked());
+    m_services.store->setOption(QStringLiteral("showSwatches"), shsw->isChecked());
+}
+
+void Form1::Gradient_DblClick() { SetBarsFromLongColor(Gradient->colourAt(Gradient->mousePos())); }
+
+void Form1::exsw_Click() {
+    const QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Export Swatches"),
+                                     QDir::home().filePath(QStringLiteral("swatchly.gpl")),
+                                     QStringLiteral("GIMP palettes (*.gpl)"));
+    if (!path.isEmpty()) exportSwatches(path);
+}
+
+void Form1::imsw_Click() {
+    const QString path =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Import Swatches"), QDir::homePath(),
+                                     QStringLiteral("Palettes (*.gpl);;All files (*)"));
+    if (!path.isEmpty()) importSwatches(path);
+}
+
+void Form1::exportSwatches(const QString& path) {
+    std::vector<Channels> colours;
+    for (const auto& slot : m_services.store->swatches())
+        if (slot) colours.push_back(unpack(*slot));
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(gimpPalette(colours)) >= 0 && file.commit())
+        return;
+    m_services.messageBox->show(
+        this,
+        QStringLiteral("The swatches could not be written to %1: %2").arg(path, file.errorString()),
+        MessageBox::OkOnly, QStringLiteral("Swatchly"));
+}
+
+void Form1::importSwatches(const QString& path) {
+    QFile file(path);
+    PaletteReading reading;
+    if (!file.open(QIODevice::ReadOnly))
+        reading.error = QStringLiteral("The file cannot be read: ") + file.errorString();
+    else
+        reading = readPalette(file.read((1 << 20) + 1));  // one byte more says it is too large
+    if (!reading.error.isEmpty()) {
+        m_services.messageBox->show(this, QStringLiteral("%1\n%2").arg(path, reading.error),
+                                    MessageBox::OkOnly, QStringLiteral("Swatchly"));
+        return;
+    }
+    showSlots(m_services.store->updateSlots([&](Slots& kept) {
+        for (std::size_t i = 0; i < kept.size(); ++i) {
+            if (i >= reading.colours.size()) {
+                kept[i].reset();
+                continue;
+            }
+            const Channels& c = reading.colours[i];
+            kept[i] = rgb(c.red, c.green, c.blue);
+        }
+    }));
+}
 
 void Form1::setUpDragSource() {
     NewPrev->StartDrag = [this](QMouseEvent*) {
@@ -29,7 +205,11 @@ void Form1::NewPrev_DragOver() {
 }
 
 void Form1::dropOnSwatch(PictureBox* slot) {
-    if (const auto colour = dropColour(DragR, DragG, DragB)) slot->setBackColor(*colour);
+    const auto colour = dropColour(DragR, DragG, DragB);
+    if (!colour) return;  // a drop that cannot be read changes nothing
+    const auto boxes = swatchSlots();
+    const auto at = std::find(boxes.begin(), boxes.end(), slot) - boxes.begin();
+    showSlots(m_services.store->updateSlots([&](Slots& kept) { kept[at] = *colour; }));
 }
 
 void Form1::recallSwatch(PictureBox* slot) { SetBarsFromLongColor(slot->BackColor()); }

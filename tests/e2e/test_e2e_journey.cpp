@@ -6,6 +6,7 @@
 // File > Exit; then a start at 200 % scaling with a colour given.
 
 #include <QtTest>
+#include <csignal>
 
 #include "xsession.h"
 
@@ -21,7 +22,7 @@ class TestE2EJourney : public QObject {
     XSession x;
     QProcess *swatchly = nullptr, *peer = nullptr;
     qulonglong id = 0, peerId = 0;
-    int scale = 1;
+    int scale = 1, clientHeight = 255;
     QRect peerArea;
 
     bool start(int atScale, const QStringList& args = {}) {
@@ -35,11 +36,23 @@ class TestE2EJourney : public QObject {
     qulonglong active() { return x.run("xdotool", {"getactivewindow"}).toULongLong(); }
     QPoint at(QPoint client) {
         const QRect g = x.geometry(id);
-        return QPoint(g.left(), g.bottom() + 1 - 255 * scale) + client * scale;
+        return QPoint(g.left(), g.bottom() + 1 - clientHeight * scale) + client * scale;
     }
     void click(QPoint client) { x.pointTo(at(client)), x.xdotool({"click", "1"}); }
     QColor preview() { return x.pixel(at(kPreview)); }
     QString clipboard() { return x.run("xclip", {"-o", "-selection", "clipboard"}); }
+    // Options' item at `place` (1 the first) by the keyboard.
+    void option(int place) {
+        QStringList keys{"windowactivate", "--sync", n(id), "key", "--delay", "100", "alt",
+                         "Right",          "Right"};
+        for (int i = 0; i < place; ++i) keys << "Down";
+        x.xdotool(keys << "Return");
+    }
+    void drag(QPoint from, QPoint to) {
+        x.xdotool({"mousemove", n(from.x()), n(from.y()), "mousedown", "1", "mousemove_relative",
+                   "--", "-20", "0", "sleep", "0.3", "mousemove", n(to.x()), n(to.y()), "sleep",
+                   "0.3", "mouseup", "1"});
+    }
 
   private slots:
     void initTestCase() {
@@ -74,8 +87,7 @@ class TestE2EJourney : public QObject {
     // With Copy on Pick, the pick lands on the clipboard too.
     void colourGrabbedFromAnotherProgram() {
         const QPoint left = peerArea.topLeft() + QPoint(40, 25), right = left + QPoint(80, 0);
-        x.xdotool({"windowactivate", "--sync", n(id), "key", "--delay", "100", "alt", "Right",
-                   "Right", "Down", "Down", "Down", "Return"});
+        option(3);  // Copy on Pick
         click(kGrabColor);
         x.pointTo(left);
         QTRY_COMPARE(preview(), kLeft);
@@ -165,12 +177,43 @@ class TestE2EJourney : public QObject {
     void colourDraggedIntoAnotherProgram() {
         // Past the drag distance, then over the other program, pausing for the drop protocol's
         // answers as a hand would.
-        const QPoint from = at(kPreview), to = peerArea.center();
-        x.xdotool({"mousemove", n(from.x()), n(from.y()), "mousedown", "1", "mousemove_relative",
-                   "--", "-20", "0", "sleep", "0.3", "mousemove", n(to.x()), n(to.y()), "sleep",
-                   "0.3", "mouseup", "1"});
+        drag(at(kPreview), peerArea.center());
         // As a colour and as text.
         QTRY_COMPARE(peer->peek(100), QByteArray("#c08040 #C08040\n"));
+    }
+
+    // Show Swatches grows the window; a colour dragged into a slot and a pick kept by --pick in
+    // another process both survive a kill -9 and are there at the next start.
+    void swatchesKeptAcrossAKill() {
+        option(5);  // Show Swatches
+        QTRY_VERIFY(x.geometry(id).width() > 296);
+        clientHeight = 353;
+        option(4);  // Keep Picks
+        const QPoint slot1(320, 48), slot3(320, 96), slot5(320, 144);
+        drag(at(kPreview), at(slot3));
+        QTRY_COMPARE(x.pixel(at(slot3)), kRight);
+        x.pointTo(peerArea.topLeft() + QPoint(40, 25));
+        QProcess* pick = x.launch(SWATCHLY_BIN, {"--pick"});
+        QVERIFY(x.waitForWindow("^Swatchly pick$"));
+        x.xdotool({"click", "1"});
+        QVERIFY(pick->waitForFinished(10000));
+        // The window writes on what the other process wrote: the pick in slot 1, slot 3's colour
+        // moved to 2, and the new drop in 5.
+        drag(at(kPreview), at(slot5));
+        QTRY_COMPARE(x.pixel(at(slot1)), kLeft);
+        drag(at(kPreview), at({318, 336}));             // the strip's right end
+        QTRY_COMPARE(x.pixel(at({302, 336})), kRight);  // its last column
+        x.pointTo({1000, 740});
+        QCOMPARE(QProcess::execute("import", {"-frame", "-window", n(id), SWATCHLY_SWATCHES}), 0);
+        ::kill(swatchly->processId(), SIGKILL);
+        QVERIFY(swatchly->waitForFinished(10000));
+        QCOMPARE(x.run(SWATCHLY_BIN, {"--swatches"}), "#123456\n#C08040\n#C08040\n");
+        QVERIFY(start(1));
+        QTRY_COMPARE(x.pixel(at(slot1)), kLeft);
+        option(4);  // Keep Picks and Show Swatches off, as the rest of the journey has them
+        option(5);
+        QTRY_COMPARE(x.geometry(id).width(), 296);
+        clientHeight = 255;
     }
 
     // Stay On Top neither moves nor resizes the window. The window manager offers no resize, and
@@ -178,8 +221,7 @@ class TestE2EJourney : public QObject {
     void stayOnTopAtAFixedSize() {
         const QRect before = x.geometry(id);
         QVERIFY(!xprop("_NET_WM_STATE").contains("_NET_WM_STATE_ABOVE"));
-        x.xdotool({"windowactivate", "--sync", n(id), "key", "--delay", "100", "alt", "Right",
-                   "Right", "Down", "Return"});
+        option(1);  // Stay On Top
         QTRY_VERIFY(xprop("_NET_WM_STATE").contains("_NET_WM_STATE_ABOVE"));
         QCOMPARE(x.geometry(id), before);
         x.xdotool({"windowsize", n(id), "500", "420", "windowmove", n(id), "100", "100"});
@@ -191,8 +233,8 @@ class TestE2EJourney : public QObject {
     }
 
     void fileExitEndsWithStatusZero() {
-        x.xdotool({"windowactivate", "--sync", n(id), "key", "--delay", "100", "alt", "Down",
-                   "Down", "Return"});
+        x.xdotool({"windowactivate", "--sync", n(id), "key", "--delay", "100", "alt", "Down", "Up",
+                   "Return"});
         QVERIFY(swatchly->waitForFinished(10000));
         QCOMPARE(swatchly->exitStatus(), QProcess::NormalExit);
         QCOMPARE(swatchly->exitCode(), 0);
