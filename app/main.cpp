@@ -1,10 +1,27 @@
 #include <QApplication>
 #include <cstdio>
+#include <cstdlib>
 
 #include "cli/command_line.h"
 #include "cli/pick.h"
 #include "platform/qt_services.h"
 #include "window/form1.h"
+
+namespace {
+
+// While the platform starts, and all through a pick, Qt's own messages are no business of the
+// user's; a platform that cannot start at all is said in one line, with the status given.
+int g_cannotStart = 1;
+QString g_reason;
+void quietly(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (g_reason.isEmpty() && type != QtDebugMsg && type != QtInfoMsg) g_reason = message;
+    if (type != QtFatalMsg) return;
+    std::fprintf(stderr, "swatchly: cannot open a window here: %s\n",
+                 qPrintable(g_reason.trimmed()));
+    std::_Exit(g_cannotStart);
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     // Read before any display is opened: --help, --version and bad input need none.
@@ -22,6 +39,9 @@ int main(int argc, char* argv[]) {
         return swatchly::cli::kBadInput;
     }
 
+    const bool pick = request.action == swatchly::cli::Request::Pick;
+    g_cannotStart = pick ? swatchly::cli::kCannotPick : 1;
+    qInstallMessageHandler(quietly);
     if (request.action == swatchly::cli::Request::KeepClipboard) {
         QGuiApplication app(argc, argv);
         return swatchly::cli::keepClipboard(*request.colour, request.text);
@@ -29,11 +49,12 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Swatchly"));
     QApplication::setDesktopFileName(QStringLiteral("example.swatchly.Swatchly"));
-    if (request.action == swatchly::cli::Request::Pick) {
+    if (pick) {
         swatchly::QtScreenProbe probe;
         return swatchly::cli::pickColour(probe, request.form, request.copy);
     }
-    QApplication::setStyle(new swatchly::BandedStyle(QApplication::style()->name()));
+    qInstallMessageHandler(nullptr);
+    QApplication::setStyle(new swatchly::SwatchlyStyle(QApplication::style()->name()));
     swatchly::Form1 form;
     if (const auto& c = request.colour) form.SetBars(c->red, c->green, c->blue);
     form.show();

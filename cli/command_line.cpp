@@ -55,7 +55,16 @@ Request parse(const QStringList& arguments) {
                                  QStringLiteral("The colour to open the window with, or to print."),
                                  QStringLiteral("[COLOUR]"));
 
-    if (!parser.parse(arguments)) return refuse(parser.errorText());
+    // A word after one dash is one option, named as typed: -platform is no row of six letters.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    if (!parser.parse(arguments)) {
+        if (parser.unknownOptionNames().isEmpty()) return refuse(parser.errorText());
+        const QString name = parser.unknownOptionNames().first();
+        for (const QString& typed : arguments.mid(1))
+            if (typed.startsWith(u'-') && typed.section(u'=', 0, 0).endsWith(u'-' + name))
+                return refuse(QStringLiteral("unknown option %1").arg(typed.section(u'=', 0, 0)));
+        return refuse(QStringLiteral("unknown option %1").arg(name));
+    }
     if (parser.isSet(help)) {
         // Without the application object Qt knows no program name for the usage line.
         QString text = parser.helpText();

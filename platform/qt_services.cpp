@@ -73,6 +73,18 @@ std::int64_t QtScreenProbe::activeWindow() {
 
 QPoint QtScreenProbe::cursorPos() { return QCursor::pos(); }
 
+bool QtScreenProbe::holdPointerAndKeyboard(QWidget* window, bool* forGood) {
+    // Only an X server gives grabs; it may refuse one for a moment, while the desktop still holds
+    // the keyboard for the shortcut that started us.
+    *forGood = !x11::available();
+    QWindow* w = window->windowHandle();
+    return !*forGood && w && w->setKeyboardGrabEnabled(true) && w->setMouseGrabEnabled(true);
+}
+
+void QtScreenProbe::movePointer(QPoint by) {
+    if (!x11::movePointer(by)) QCursor::setPos(QCursor::pos() + by);
+}
+
 std::optional<ScreenSpot> locateOnScreens(const QList<QRect>& geometries, QPoint pos) {
     for (qsizetype i = 0; i < geometries.size(); ++i)
         if (geometries[i].contains(pos)) return ScreenSpot{i, pos - geometries[i].topLeft()};
@@ -117,6 +129,13 @@ QImage QtScreenProbe::regionAt(QPoint pos, int radius) {
         image.copy(centre.x() - radius, centre.y() - radius, 2 * radius + 1, 2 * radius + 1);
     region.setDevicePixelRatio(1);
     return region;
+}
+
+QImage QtScreenProbe::regionUnderPointer(int radius) {
+    // The X server knows the pointer and the screen in device pixels: exact at any scale, on
+    // any screen.
+    if (const std::optional<QPoint> device = x11::pointer()) return x11::region(*device, radius);
+    return ScreenProbe::regionUnderPointer(radius);
 }
 
 // ---- window manager
@@ -167,6 +186,7 @@ bool QtShell::open(const QString& address) { return QDesktopServices::openUrl(QU
 void QtMessageBox::show(QWidget* parent, const QString& text, int style, const QString& title) {
     QMessageBox box(style == Information ? QMessageBox::Information : QMessageBox::NoIcon, title,
                     text, QMessageBox::Ok, parent);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);  // an address in it can be copied
     box.exec();
 }
 

@@ -25,7 +25,10 @@ class QtScreenProbe : public ScreenProbe {
     ~QtScreenProbe() override;
     std::int64_t activeWindow() override;
     QPoint cursorPos() override;
+    void movePointer(QPoint by) override;
+    bool holdPointerAndKeyboard(QWidget* window, bool* forGood) override;
     QImage regionAt(QPoint screenPos, int radius) override;
+    QImage regionUnderPointer(int radius) override;
     bool readsScreen() override;
     void pickColour(QWidget* window, std::function<void(PickResult)> done) override;
 

@@ -41,6 +41,13 @@ class ScreenProbe {
     virtual std::int64_t activeWindow() = 0;
     // The pointer position in screen pixels.
     virtual QPoint cursorPos() = 0;
+    // Moves the pointer by so many device pixels (screen pixels where the platform knows no
+    // others).
+    virtual void movePointer(QPoint by) = 0;
+    // Takes the pointer and the keyboard for a window, so that every click and key comes to it;
+    // false where they cannot be had: held by another program, or never given (a platform
+    // without grabs), in which case `forGood` says that trying again is useless.
+    virtual bool holdPointerAndKeyboard(QWidget* window, bool* forGood) = 0;
     // The screen pixels around a position from cursorPos(), in one read: a square 2 * radius + 1
     // device pixels a side whose centre is the pixel that position stands for, on the screen
     // under it; pixels off that screen are transparent. A null image when the platform gives no
@@ -52,10 +59,12 @@ class ScreenProbe {
         const QRgb c = region.pixel(region.width() / 2, region.height() / 2);
         return rgb(std::int16_t(qRed(c)), std::int16_t(qGreen(c)), std::int16_t(qBlue(c)));
     }
-    // The packed colour of the screen pixel at a position from cursorPos(), or nothing.
-    std::optional<std::int32_t> pixelAt(QPoint screenPos) {
-        return centreOf(regionAt(screenPos, 0));
-    }
+    // The region around the pixel under the pointer's hotspot, as regionAt() gives it; where
+    // the platform knows the pointer only in scaled, rounded logical pixels, the pixel that
+    // cursorPos() stands for.
+    virtual QImage regionUnderPointer(int radius) { return regionAt(cursorPos(), radius); }
+    // The packed colour of the pixel under the pointer, or nothing.
+    std::optional<std::int32_t> pixelUnderPointer() { return centreOf(regionUnderPointer(0)); }
 };
 
 class WindowManager {

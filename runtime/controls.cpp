@@ -286,10 +286,28 @@ void Label::mousePressEvent(QMouseEvent* e) {
     guard(MouseDown);
 }
 
-// ---- BandedStyle
+// ---- SwatchlyStyle
 
-void BandedStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
-                                     QPainter* painter, const QWidget* widget) const {
+void SwatchlyStyle::drawControl(ControlElement element, const QStyleOption* option,
+                                QPainter* painter, const QWidget* widget) const {
+    QProxyStyle::drawControl(element, option, painter, widget);
+    if ((element != CE_MenuBarItem && element != CE_MenuBarEmptyArea) ||
+        baseStyle()->name() != QLatin1String("fusion"))
+        return;
+    // Fusion's own line, drawn on into the next item's first pixel.
+    const QColor window = option->palette.window().color();
+    const QColor a = window.darker(120), b = window.darker(140).lighter(140);
+    auto merged = [](int a, int b) { return a * 60 / 100 + b * 40 / 100; };
+    const QColor shadow(merged(a.red(), b.red()), merged(a.green(), b.green()),
+                        merged(a.blue(), b.blue()));
+    painter->save();
+    painter->setPen(QPen(shadow));
+    painter->drawLine(option->rect.bottomLeft(), option->rect.bottomRight() + QPoint(1, 0));
+    painter->restore();
+}
+
+void SwatchlyStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                                       QPainter* painter, const QWidget* widget) const {
     // Bands of 16 rows: where children cut a group box's clip, a row of its frame makes a few
     // spans, and a band stays well under 96 of them. A scroll bar fits in one band. The first
     // and last band reach out without limit, so nothing drawn beyond the rectangle is cut.

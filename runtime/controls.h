@@ -153,12 +153,16 @@ class Label : public QLabel {
 // paint started two pooled threads. This style paints complex controls in bands, each under its
 // own clip: the same pixels, all on the one user-interface thread (at 100 % scale; at 200 % the
 // antialiased outlines of buttons reach the pool as well).
-class BandedStyle : public QProxyStyle {
+// It also mends the menu bar's bottom line, which Fusion draws per item from its first pixel to
+// the middle of its last: scaled, a device pixel is missing where two items meet.
+class SwatchlyStyle : public QProxyStyle {
     Q_OBJECT
   public:
     using QProxyStyle::QProxyStyle;
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
                             QPainter* painter, const QWidget* widget) const override;
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override;
 };
 
 // Timer that ticks every Interval milliseconds while Enabled is true and Interval is not 0.

@@ -28,6 +28,8 @@ struct FakeScreenProbe : ScreenProbe {
     std::optional<Channels> desktopPick;
     std::int64_t activeWindow() override { return active; }
     QPoint cursorPos() override { return cursor; }
+    void movePointer(QPoint by) override { cursor += by; }
+    bool holdPointerAndKeyboard(QWidget*, bool*) override { return true; }
     bool readsScreen() override { return !desktopPick; }
     void pickColour(QWidget*, std::function<void(PickResult)> done) override {
         done({PickResult::Picked, *desktopPick, {}});
@@ -53,7 +55,8 @@ struct FakeWindowManager : WindowManager {
 
 struct FakeShell : Shell {
     QStringList opened;
-    bool open(const QString& address) override { return opened << address, true; }
+    bool opens = true;  // false: no browser is set up
+    bool open(const QString& address) override { return opened << address, opens; }
 };
 
 struct FakeMessageBox : MessageBox {

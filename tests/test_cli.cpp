@@ -44,7 +44,9 @@ class TestCli : public QObject {
         row({"--format", "CSS-HSL", "orange"}, {Request::Print, Channels{255, 165, 0},
                                                 form("css-hsl"), "hsl(39, 100%, 50%)\n", false});
         row({"-v"}, {Request::Print, {}, form("html"), "Swatchly " SWATCHLY_VERSION "\n", false});
-        refused({"-x"}, "Unknown option 'x'.");
+        refused({"-x"}, "unknown option -x");
+        refused({"-platform", "xcb"}, "unknown option -platform");
+        refused({"-1,0,0"}, "unknown option -1,0,0");
         for (const char* colour : {"#GG0000", "&h965a1e&", "1E5A9", "1,2", "1,,3", "1,x,3"})
             refused({colour}, QString("\"%1\" is not a colour: give #RRGGBB, &HBBGGRR&, R,G,B, "
                                       "rgb(), hsl() or a name")
@@ -64,17 +66,33 @@ class TestCli : public QObject {
         QCOMPARE(swatchly::cli::parse(QStringList{"swatchly"} + args), request);
     }
 
-    // There is no display to connect to here.
-    void refusesBeforeOpeningADisplay() {
+    // Where there is no display: bad input is refused before one is needed; the window and a
+    // pick say in one line that none opens.
+    void withoutADisplay_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("bad input") << QStringList{"1,2,300"} << int(kBadInput)
+                                   << "swatchly: channel 300 is outside 0..255";
+        QTest::newRow("the window") << QStringList() << 1 << "swatchly: cannot open a window here";
+        QTest::newRow("a pick") << QStringList{"--pick"} << int(kCannotPick)
+                                << "swatchly: cannot open a window here";
+    }
+    void withoutADisplay() {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QString, said);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "xcb");
         env.remove("DISPLAY");
         QProcess p;
         p.setProcessEnvironment(env);
-        p.start(SWATCHLY_BIN, {"1,2,300"});
+        p.start(SWATCHLY_BIN, args);
         QVERIFY(p.waitForFinished(20000));
-        QCOMPARE(p.exitCode(), kBadInput);
-        QCOMPARE(p.readAllStandardError(), QByteArray("swatchly: channel 300 is outside 0..255\n"));
+        QCOMPARE(p.exitCode(), status);
+        const QStringList lines = QString(p.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 1);
+        QVERIFY2(lines[0].startsWith(said), qPrintable(lines[0]));
     }
 };
 

@@ -7,6 +7,7 @@
 #include "colour/forms.h"
 #include "platform/qt_services.h"
 #include "platform/store.h"
+#include "platform/x11.h"
 
 using namespace swatchly;
 
@@ -134,6 +135,16 @@ class TestPlatform : public QObject {
         QCOMPARE(store.updateSlots([](Slots& kept) { kept[0] = 5; })[0], 5);
         store.setOption("showSwatches", true);
         QVERIFY(store.option("showSwatches", false));
+    }
+
+    // What a read of the screen asks the X server for: the square around the pointer, cut at
+    // the root's edges; and a pixel as the server sends it, whatever the visual's masks.
+    void deviceReads() {
+        QCOMPARE(x11::readable({100, 100}, 5, {1024, 768}), QRect(95, 95, 11, 11));
+        QCOMPARE(x11::readable({0, 0}, 5, {1024, 768}), QRect(0, 0, 6, 6));
+        QCOMPARE(x11::readable({1023, 767}, 5, {1024, 768}), QRect(1018, 762, 6, 6));
+        QCOMPARE(x11::toRgb(0x00FF8001, 0xFF0000, 0xFF00, 0xFF), qRgb(255, 128, 1));
+        QCOMPARE(x11::toRgb(0xFC01, 0xF800, 0x7E0, 0x1F), qRgb(255, 129, 8));  // 5-6-5 bits
     }
 };
 

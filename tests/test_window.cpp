@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QLabel>
+#include <QMenuBar>
 #include <QToolTip>
 #include <QWindow>
 #include <QtTest>
@@ -14,6 +15,7 @@
 #include "platform/qt_services.h"
 #include "runtime/runtime_error.h"
 #include "tools/magnifier.h"
+#include "tools/pointer_pick.h"
 #include "window/form1.h"
 
 using namespace swatchly;
@@ -57,7 +59,9 @@ class TestWindow : public QObject {
         if (w->RPrev->BackColor() != r || w->GPrev->BackColor() != g << 8 ||
             w->BPrev->BackColor() != b << 16)
             s << "a channel preview off";
-        if (w->Timer1->Interval() == 100 && w->Timer1->isTicking()) s << "grab";
+        const bool grabbing = w->Timer1->Interval() == 100 && w->Timer1->isTicking();
+        if (grabbing) s << "grab";
+        if (w->GetPixelbtn->isChecked() != grabbing) s << "Grab Color out of step";
         if (w->loupe && w->loupe->isVisible()) s << "loupe";
         const QMimeData* clip = QGuiApplication::clipboard()->mimeData();
         if (clip && clip->hasText()) s << "clip=" + clip->text();
@@ -109,6 +113,7 @@ class TestWindow : public QObject {
     // active=N      | the active window the probe reports (ours is 7)       | active=0
     // desktop=r,g,b | no screen pixels; the desktop's picker gives r,g,b    | desktop=1,2,3
     // restart       | a new window on the same store, as the next start     | restart
+    // nobrowser     | no web browser is set up                              | nobrowser
     // tick          | waits for a grab tick                                 | tick
     // menu          | opens the focus widget's context menu                 | menu
     // key[*n]       | a key by its QKeySequence name, n times, to the focus | Tab*3, Ctrl+V
@@ -153,6 +158,8 @@ class TestWindow : public QObject {
                 auto* colour = new QMimeData;
                 colour->setColorData(QColor(arg));
                 QGuiApplication::clipboard()->setMimeData(colour);
+            } else if (step == "nobrowser") {
+                fakes.shell->opens = false;
             } else if (step == "restart") {
                 fakes.store = std::make_shared<Store>(fakes.home->filePath("swatchly.conf"));
                 w = std::make_unique<Form1>(fakes.services());
@@ -224,6 +231,7 @@ class TestWindow : public QObject {
   private slots:
     void initTestCase() {
         setUnhandledErrorHook([this](int number, const QString&) { unhandled << number; });
+        QApplication::setStyle(new SwatchlyStyle(QStringLiteral("fusion")));  // as the program's
     }
     void init() {
         fakes = Fakes();
@@ -317,6 +325,9 @@ class TestWindow : public QObject {
         row("L@120,240 R@292,60 M@0,0", "#000000 6 moves");
         row("L@148,103 L@20,22 M@40,242", "#000000");
         row("L@218,245 M@218,245", "#000000 4 x https://swatchly.example/");  // the link
+        row("nobrowser L@218,245",
+            "#000000 2 x https://swatchly.example/ [Swatchly 0: #000000 1 x "
+            "https://swatchly.example/] [Swatchly 0: #000000 2 x https://swatchly.example/]");
         // Drops take the channel texts as typed; the current colour stays. A double-click makes
         // a slot's colour current, black where nothing was dropped.
         row("=12,34,56 >SaveC3 =200,0,99 SaveC3*2", "#0C2238 SaveC3=#0C2238");
@@ -517,18 +528,47 @@ class TestWindow : public QObject {
         const QString file = fakes.home->filePath("kept.gpl");
         w->exportSwatches(file);
         QFile written(file);
-        QVERIFY(written.open(QIODevice::ReadOnly));
+        QVERIFY(written.open(QIODevice::ReadWrite));
         QCOMPARE(written.readAll(),
                  "GIMP Palette\nName: Swatchly\nColumns: 7\n#\n"
                  "255 128   0\t#FF8000\n  1   2   3\t#010203\n");
-        written.close();
         for (const char* palette : {"GIMP Palette\n4 5 6 four\n", "no palette\n7 8 9\n"}) {
-            QVERIFY(written.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            written.resize(0);
             written.write(palette);
-            written.close();
+            written.flush();
             w->importSwatches(file);
         }
         QCOMPARE(look(), "#000000 SaveC1=#040506 [Swatchly 0: #000000 SaveC1=#040506]");
+    }
+
+    // --pick by the keyboard: a device pixel a key, ten with Shift, Enter picks.
+    void pickByTheKeyboard() {
+        grabOverThePattern({300, 200});
+        std::optional<PickResult> picked;
+        PointerPick pick(*fakes.probe, [&](PickResult r) { picked = r; });
+        for (const QString& key : QString("Right Right Shift+Down Left Up Return").split(' '))
+            QTest::keySequence(&pick, QKeySequence(key));
+        QTRY_VERIFY(picked);
+        const Channels c = picked->colour;
+        QCOMPARE(qRgb(c.red, c.green, c.blue), patternAt({301, 209}));
+        fakes.probe->reads.clear();
+    }
+
+    // A kept place that would put the window past the screen's edge is moved in, whole.
+    void keptPlaceOnTheScreen() {
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        fakes.store->setPosition(area.bottomRight() - QPoint(10, 10));
+        run("restart");
+        QVERIFY(area.contains(w->geometry()));
+    }
+
+    // Scaled, the menu bar's bottom line runs on where two menus meet.
+    void menuBarLineWhole() {
+        QImage bar(w->menuBar()->size() * 2, QImage::Format_RGB32);
+        bar.setDevicePixelRatio(2);
+        w->menuBar()->render(&bar);
+        const int y = 2 * w->menuBar()->height() - 2;
+        for (int x = 0; x < bar.width(); ++x) QCOMPARE(bar.pixel(x, y), bar.pixel(0, y));
     }
 
     // Each row's label and Set level with its box (they once stood a row apart), no timer
@@ -543,6 +583,8 @@ class TestWindow : public QObject {
                                        {w->Label5, w->HexSet, w->HexVal}})
             QVERIFY2(top(label) == top(box) && top(set) == top(box), qPrintable(label->text()));
         QVERIFY(!w->Timer1->isTicking() && !w->Timer2->isTicking() && w->Picture1->isHidden());
+        QVERIFY(w->TScroll->toolTip() == "Darker or lighter" &&
+                w->TScroll->accessibleName() == w->TScroll->toolTip());
         w->abt->trigger();
         QCOMPARE(fakes.messageBox->calls.value(0).text,
                  "Click Grab Color, put your mouse over the color you'd like and then left click "

@@ -2,7 +2,6 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QWindow>
 #include <utility>
 
 namespace swatchly {
@@ -28,14 +27,13 @@ PointerPick::PointerPick(ScreenProbe& probe, std::function<void(PickResult)> don
 }
 
 void PointerPick::grab() {
-    // Started from a keyboard shortcut, the desktop may still hold the keyboard for a moment.
-    QWindow* window = windowHandle();
-    if (window->setKeyboardGrabEnabled(true) && window->setMouseGrabEnabled(true)) {
+    bool forGood = false;
+    if (m_probe.holdPointerAndKeyboard(this, &forGood)) {
         // Named only now, so that a script waiting for the name knows its clicks come here.
         setWindowTitle(QStringLiteral("Swatchly pick"));
         sample();
         m_ticks.start();
-    } else if (++m_grabTries < kGrabTries) {
+    } else if (!forGood && ++m_grabTries < kGrabTries) {
         QTimer::singleShot(kGrabRetryMs, this, &PointerPick::grab);
     } else {
         finish({PickResult::Unavailable,
@@ -48,33 +46,35 @@ void PointerPick::sample() {
     const QPoint pointer = m_probe.cursorPos();
     if (m_loupe.stepAside(pointer)) return;
     // Only the loupe shows a sample: the pick itself is read under the press.
-    const QImage region = m_probe.regionAt(pointer, Magnifier::kRadius);
+    const QImage region = m_probe.regionUnderPointer(Magnifier::kRadius);
     if (ScreenProbe::centreOf(region))
         m_loupe.show(pointer, region);
     else
         m_loupe.hide();
 }
 
-void PointerPick::pickAt(QPoint pointer) {
-    m_pixel = m_probe.pixelAt(pointer);
+void PointerPick::readPick() {
+    m_pixel = m_probe.pixelUnderPointer();
     m_reading = false;
     if (m_released) release();
+}
+
+void PointerPick::press() {
+    m_ticks.stop();
+    // Where the loupe stood over the pixels around the pointer, the window under it needs a
+    // moment to paint itself again before it is read.
+    m_reading = m_loupe.stepAside(m_probe.cursorPos());
+    if (m_reading)
+        QTimer::singleShot(100, this, &PointerPick::readPick);
+    else
+        readPick();
 }
 
 void PointerPick::mousePressEvent(QMouseEvent* event) {
     // The pick is the pixel under the pointer as the button goes down; it ends on the release,
     // so that no other window gets a release without its press.
     m_pressed = event->button();
-    if (m_pressed != Qt::LeftButton) return;
-    m_ticks.stop();
-    const QPoint pointer = m_probe.cursorPos();
-    // Where the loupe stood over the pixels around the click, the window under it needs a
-    // moment to paint itself again before it is read.
-    m_reading = m_loupe.stepAside(pointer);
-    if (m_reading)
-        QTimer::singleShot(100, this, [this, pointer] { pickAt(pointer); });
-    else
-        pickAt(pointer);
+    if (m_pressed == Qt::LeftButton) press();
 }
 
 void PointerPick::mouseReleaseEvent(QMouseEvent* event) {
@@ -93,7 +93,32 @@ void PointerPick::release() {
 }
 
 void PointerPick::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) finish({PickResult::Cancelled, {}, {}});
+    // The arrows move the pointer a device pixel (ten with Shift); Enter or Space picks.
+    const int step = event->modifiers() & Qt::ShiftModifier ? 10 : 1;
+    switch (event->key()) {
+        case Qt::Key_Escape:
+            return finish({PickResult::Cancelled, {}, {}});
+        case Qt::Key_Left:
+            return moveBy({-step, 0});
+        case Qt::Key_Right:
+            return moveBy({step, 0});
+        case Qt::Key_Up:
+            return moveBy({0, -step});
+        case Qt::Key_Down:
+            return moveBy({0, step});
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            if (m_pressed != Qt::NoButton) return;  // a button press is picking already
+            m_pressed = Qt::LeftButton;
+            m_released = true;
+            return press();
+    }
+}
+
+void PointerPick::moveBy(QPoint by) {
+    m_probe.movePointer(by);
+    if (m_ticks.isActive()) sample();
 }
 
 void PointerPick::finish(PickResult result) {

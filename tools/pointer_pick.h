@@ -13,8 +13,9 @@ namespace swatchly {
 
 // Where the screen can be read: the pointer and the keyboard are held by a one-pixel window off
 // the screen that never becomes active, the cursor is a crosshair, and the screen under the
-// pointer is sampled at grab mode's pace. A left click picks the pixel under the pointer;
-// Escape or a right click cancels.
+// pointer is sampled at grab mode's pace. A left click, or Enter or Space, picks the pixel under
+// the pointer; the arrow keys move the pointer a device pixel, ten with Shift; Escape or a right
+// click cancels.
 class PointerPick : public QWidget {
   public:
     // `done` runs once, from the event loop.
@@ -30,7 +31,11 @@ class PointerPick : public QWidget {
 
   private:
     void grab();
-    void pickAt(QPoint pointer);
+    // A left press, or Enter: the pixel under the pointer read, at once or once the window
+    // under the loupe has repainted.
+    void press();
+    void readPick();
+    void moveBy(QPoint by);
     void release();
     void finish(PickResult result);
 

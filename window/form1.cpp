@@ -191,6 +191,7 @@ void Form1::build() {
     Timer1 = timer("Timer1", 0, true);
     GetPixelbtn =
         button("GetPixelbtn", "Grab Color", 675, 1350, 1440, 255, 18, makeFont("Tahoma", 8.25));
+    GetPixelbtn->setCheckable(true);  // checked while grab mode is on
     activetxt = textBox(client, "activetxt", 1200, 5160, 1455, 285, 17);
     activetxt->setFocusPolicy(Qt::NoFocus);  // a store the user never sees
     SaveC1 = picture("SaveC1", 4680, 600, 255, 255, 16, "Doubleclick to set as current color");
@@ -207,6 +208,7 @@ void Form1::build() {
     GradientR = picture("GradientR", 4680, 3555, 255, 255, 7,
                         "Drop here the second color for the gradient");
     TScroll = channelBar("TScroll", 1080, 3090, 3135, 210, 6);
+    TScroll->setToolTip(QStringLiteral("Darker or lighter"));
     // The channel previews keep the default background until Form_Load paints them.
     const std::int32_t defaultBack = 0xF0F0F0;
     BPrev = picture("BPrev", 3510, 4170, 255, 200, 5);
@@ -304,7 +306,7 @@ void Form1::build() {
         {RScroll, "Red", nullptr},
         {GScroll, "Green", nullptr},
         {BScroll, "Blue", nullptr},
-        {TScroll, "Tone", nullptr},
+        {TScroll, "Darker or lighter", nullptr},
         {Label9, "Tone", nullptr},  // the blank label left of the tone bar
         {SaveC1, "Swatch 1", nullptr},
         {SaveC2, "Swatch 2", nullptr},

@@ -58,7 +58,12 @@ void Form1::stay_Click() {
 
 void Form1::Label7_MouseDown() {
     const QString address = kHomePage;
-    ShellOpen(address, QStringLiteral("Open"), QString(), QString(), 0);
+    // Where no browser opens it, the address is shown, to be copied.
+    if (!ShellOpen(address, QStringLiteral("Open"), QString(), QString(), 0))
+        m_services.messageBox->show(
+            this,
+            QStringLiteral("No web browser could open our home page. Its address is ") + address,
+            MessageBox::OkOnly, QStringLiteral("Swatchly"));
 }
 
 bool Form1::ShellOpen(const QString& file, const QString& verb, const QString&, const QString&,

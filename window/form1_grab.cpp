@@ -14,11 +14,13 @@ namespace swatchly {
 void Form1::grabOn() {
     Timer1->setEnabled(true);
     Timer1->setInterval(100);
+    GetPixelbtn->setChecked(true);  // pressed while grab mode is on
 }
 
 void Form1::grabOff() {
     Timer1->setInterval(0);
     Timer1->setEnabled(false);
+    GetPixelbtn->setChecked(false);
     if (loupe) loupe->hide();
 }
 
@@ -31,7 +33,10 @@ void Form1::GetPixelbtn_Click() {
     // the user clicking anywhere else changes it.
     activetxt->setText(QString::number(m_services.probe->activeWindow()));
     if (Timer1->Interval() == 0) {
-        if (!m_services.probe->readsScreen()) return pickFromDesktop();
+        if (!m_services.probe->readsScreen()) {
+            GetPixelbtn->setChecked(false);  // no grab mode here: the desktop picks
+            return pickFromDesktop();
+        }
         grabOn();
     } else {
         grabOff();
@@ -85,7 +90,7 @@ void Form1::Timer1_Timer() {
             return;
         }
         // One read serves the tick and the loupe.
-        const QImage region = probe.regionAt(GrabPoint, mag->isChecked() ? Magnifier::kRadius : 0);
+        const QImage region = probe.regionUnderPointer(mag->isChecked() ? Magnifier::kRadius : 0);
         const std::optional<std::int32_t> pixel = ScreenProbe::centreOf(region);
         if (!pixel) {
             // A screen that cannot be read is no white pixel: keep the colour, try next tick.

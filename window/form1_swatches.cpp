@@ -76,7 +76,15 @@ void Form1::restoreKept() {
     for (QAction* form : cpyas->actions()) form->setChecked(form->data() == CopyForm.name());
     shsw->setChecked(store.option(QStringLiteral("showSwatches"), false));
     layoutSwatches(shsw->isChecked());
-    if (const auto at = store.position(); at && QGuiApplication::screenAt(*at)) move(*at);
+    // Where it stood, on the screen there, and whole on it: a scale changed since may make it
+    // larger than it was.
+    if (const auto at = store.position())
+        if (const QScreen* screen = QGuiApplication::screenAt(*at)) {
+            const QRect area = screen->availableGeometry();
+            const QPoint last = area.bottomRight() - QPoint(width(), height());
+            move(std::clamp(at->x(), area.x(), std::max(area.x(), last.x())),
+                 std::clamp(at->y(), area.y(), std::max(area.y(), last.y())));
+        }
 }
 
 void Form1::moveEvent(QMoveEvent* e) {

@@ -1,27 +1,33 @@
-// Another program for Swatchly to meet: a window of known colours for the grab to read, which
-// takes drops as a paint program or a text editor would. Arguments: title, left band, right
-// band, the colours of a 2 x 2 pattern at its device pixels (even x, even y), (odd, even),
-// (even, odd) and (odd, odd). The top half shows the two bands, the bottom half the pattern. Each
-// drop's colour and text go to standard output, a line each drop.
+// Another program for Swatchly to meet. With a title and two colours: a window of two bands for
+// the grab to read, which takes drops as a paint program or a text editor would, each drop's
+// colour and text a line on standard output. With --pattern: a window on each screen, covering
+// it, in which every device pixel of the desktop has its own colour (pattern.h); run unscaled, so
+// that a window pixel is a device pixel, placed past the window manager exactly on its screen,
+// and below every other window.
 
 #include <QApplication>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QPainter>
+#include <QScreen>
 #include <QWidget>
 #include <cstdio>
+#include <list>
+
+#include "pattern.h"
 
 struct Peer : QWidget {
-    QStringList args;
+    QStringList args;  // title, left band, right band; none: the pattern of screen `screen`
+    int screen = 0;
 
     void paintEvent(QPaintEvent*) override {
         QImage image(size() * devicePixelRatio(), QImage::Format_RGB32);
         for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) {
-                const int band = 1 + (x >= image.width() / 2), dot = 3 + x % 2 + 2 * (y % 2);
-                image.setPixelColor(x, y,
-                                    QColor::fromString(args[y < image.height() / 2 ? band : dot]));
-            }
+            for (int x = 0; x < image.width(); ++x)
+                image.setPixel(x, y,
+                               args.isEmpty()
+                                   ? patternAt(geometry().topLeft() + QPoint(x, y), screen)
+                                   : QColor::fromString(args[1 + (x >= image.width() / 2)]).rgb());
         image.setDevicePixelRatio(devicePixelRatio());
         QPainter(this).drawImage(0, 0, image);
     }
@@ -36,11 +42,24 @@ struct Peer : QWidget {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    Peer peer;
-    peer.args = app.arguments().mid(1);
-    peer.setWindowTitle(peer.args.value(0));
-    peer.setAcceptDrops(true);
-    peer.resize(160, 100);
-    peer.show();
+    const QStringList args = app.arguments().mid(1);
+    std::list<Peer> windows;
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    for (int i = 0; i < (args.value(0) == "--pattern" ? screens.size() : 1); ++i) {
+        Peer& peer = windows.emplace_back();
+        if (args.value(0) == "--pattern") {
+            peer.screen = i;
+            peer.setWindowFlags(Qt::FramelessWindowHint | Qt::BypassWindowManagerHint);
+            peer.setWindowTitle(QString("Pattern %1").arg(i));
+            peer.setGeometry(screens[i]->geometry());
+        } else {
+            peer.args = args;
+            peer.setWindowTitle(args.value(0));
+            peer.setAcceptDrops(true);
+            peer.resize(160, 100);
+        }
+        peer.show();
+        if (peer.args.isEmpty()) peer.lower();  // the window manager stacks the others over it
+    }
     return app.exec();
 }

@@ -2,12 +2,24 @@
 // by real input, step by step and in order: the start-up screen and a bar clicked, a colour
 // typed and set (saving the picture of the window that the documentation shows), a colour
 // grabbed from another program, the window moved by the body with each button, the colour
-// dragged into the other program, a colour picked with --pick, Stay On Top, the fixed size and
-// File > Exit; then a start at 200 % scaling with a colour given.
+// dragged into the other program, a colour picked with --pick, swatches kept across a kill,
+// Stay On Top, the fixed size and File > Exit.
+// Then the pixel under the pointer at every scale, over a pattern in which every device pixel of
+// the desktop has its own colour (pattern.h), zero tolerance: the probe that Grab Color, the loupe
+// and --pick share at the corners of each screen and 200 places more (this program run as
+// "probe" at the scale under test, all 11 x 11 pixels read around the pointer checked), --pick
+// itself at each screen's corners and from the keyboard, the window started scaled with a colour
+// given, Grab Color and the loupe's framed centre at a few places; by QT_SCALE_FACTOR and
+// QT_SCREEN_SCALE_FACTORS, on one screen and on two with different factors, the second at an
+// offset origin.
 
+#include <QRandomGenerator>
 #include <QtTest>
 #include <csignal>
 
+#include "pattern.h"
+#include "platform/qt_services.h"
+#include "platform/x11.h"
 #include "xsession.h"
 
 // Points of the client area (296 x 255 logical pixels under the menu bar).
@@ -17,17 +29,57 @@ const QColor kLeft("#123456"), kRight("#c08040"), kOrange(255, 128, 0);
 
 static QString n(qlonglong v) { return QString::number(v); }
 
+// The desktop as one screen, or split into two side by side.
+static QList<QRect> screensOf(int count) {
+    return count == 1 ? QList<QRect>{{0, 0, 1024, 768}}
+                      : QList<QRect>{{0, 0, 512, 768}, {512, 0, 512, 768}};
+}
+// The pattern's pixel at a device point of the desktop, transparent off every screen.
+static QRgb expected(int screens, QPoint p) {
+    for (int i = 0; i < screens; ++i)
+        if (screensOf(screens)[i].contains(p)) return patternAt(p, i);
+    return 0;
+}
+static QString html(int screens, QPoint p) { return QColor(expected(screens, p)).name().toUpper(); }
+
+// The probe at each screen's corners and 200 places more: prints the places read wrong, exits
+// with their count.
+static int probe(int screens) {
+    QList<QPoint> places;
+    QRandomGenerator random(1);
+    for (const QRect& s : screensOf(screens)) {
+        places << s.topLeft() << s.topRight() << s.bottomLeft() << s.bottomRight();
+        for (int i = 0; i < 200 / screens; ++i)
+            places << s.topLeft() + QPoint(random.bounded(s.width()), random.bounded(s.height()));
+    }
+    swatchly::QtScreenProbe probe;
+    int wrong = 0;
+    for (const QPoint& place : places) {
+        swatchly::x11::movePointer(place - swatchly::x11::pointer().value_or(QPoint()));
+        QImage want(11, 11, QImage::Format_ARGB32);
+        for (int i = 0; i < 121; ++i)
+            want.setPixel(i % 11, i / 11,
+                          expected(screens, place + QPoint(i % 11 - 5, i / 11 - 5)));
+        if (probe.regionUnderPointer(5) != want && ++wrong)
+            std::printf("at %d,%d\n", place.x(), place.y());
+    }
+    return wrong;
+}
+
 class TestE2EJourney : public QObject {
     Q_OBJECT
     XSession x;
     QProcess *swatchly = nullptr, *peer = nullptr;
     qulonglong id = 0, peerId = 0;
-    int scale = 1, clientHeight = 255;
+    double scale = 1;
+    int clientHeight = 255;
     QRect peerArea;
+    int screens = 1;
 
-    bool start(int atScale, const QStringList& args = {}) {
+    bool start(double atScale, const QStringList& args = {}, const QStringList& env = {}) {
         scale = atScale;
-        swatchly = x.launch(SWATCHLY_BIN, args, {"QT_SCALE_FACTOR=" + n(scale)});
+        swatchly = x.launch(SWATCHLY_BIN, args,
+                            QStringList{"QT_SCALE_FACTOR=" + QString::number(scale)} + env);
         id = x.waitForWindow("^Swatchly$");
         // Placed once the window manager has framed it.
         return id && QTest::qWaitFor([&] { return xprop("_NET_FRAME_EXTENTS").contains('='); });
@@ -48,6 +100,22 @@ class TestE2EJourney : public QObject {
         for (int i = 0; i < place; ++i) keys << "Down";
         x.xdotool(keys << "Return");
     }
+    // --pick at the pointer, the keys given then; what it printed, and its exit status.
+    std::pair<QString, int> pick(const QStringList& args, const QStringList& env = {},
+                                 const QStringList& keys = {"click", "1"}) {
+        QProcess* pick = x.launch(SWATCHLY_BIN, QStringList("--pick") + args, env);
+        if (!x.waitForWindow("^Swatchly pick$")) return {"no pick window", -1};
+        x.xdotool(keys);
+        pick->waitForFinished(10000);
+        return {pick->readAllStandardOutput(), pick->exitCode()};
+    }
+    void showPattern() {
+        static QProcess* pattern = nullptr;
+        if (pattern) pattern->kill(), pattern->waitForFinished();
+        pattern = x.launch(PEER_BIN, {"--pattern"});
+        const QPoint last = screensOf(screens).last().bottomRight();
+        QTRY_COMPARE(x.pixel(last).name().toUpper(), html(screens, last));
+    }
     void drag(QPoint from, QPoint to) {
         x.xdotool({"mousemove", n(from.x()), n(from.y()), "mousedown", "1", "mousemove_relative",
                    "--", "-20", "0", "sleep", "0.3", "mousemove", n(to.x()), n(to.y()), "sleep",
@@ -56,8 +124,7 @@ class TestE2EJourney : public QObject {
 
   private slots:
     void initTestCase() {
-        peer = x.launch(PEER_BIN, {"Peer", kLeft.name(), kRight.name(), "#ff0000", "#00ff00",
-                                   "#0000ff", "#ffff00"});
+        peer = x.launch(PEER_BIN, {"Peer", kLeft.name(), kRight.name()});
         peerId = x.waitForWindow("^Peer$");
         x.xdotool({"windowmove", n(peerId), "8", "30"});  // clear of Swatchly, which centres itself
         QTRY_VERIFY((peerArea = x.geometry(peerId)).x() < 40);
@@ -112,43 +179,29 @@ class TestE2EJourney : public QObject {
         QCOMPARE(clipboard(), kRight.name().toUpper());
     }
 
-    // --pick prints the pixel under a click on another program in each form, at 100 % and
-    // 200 % (an even root position is the corner of a logical pixel there); with --copy the
+    // --pick prints the pixel under a click on another program in each form; with --copy the
     // colour is on the clipboard 2 s after it has ended; Escape or a right click cancels it.
     void pickFromTheCommandLine_data() {
-        QTest::addColumn<int>("scale");
-        QTest::addColumn<QString>("printed");  // "pattern": the device pixel the screen shows
+        QTest::addColumn<QString>("printed");
         QTest::addColumn<QString>("act");
         QTest::addColumn<QStringList>("args");  // after --pick
-        for (int scale : {1, 2})
-            for (const char* row :
-                 {"#123456 --format html", "&H563412& --format vb", "18,52,86 --format rgb",
-                  "pattern", "18;52;86 --format %{r};%{g};%{b} --copy"}) {
-                const QStringList r = QString(row).split(' ');
-                QTest::addRow("%s at %d", row, scale) << scale << r[0] << "click 1" << r.mid(1);
-            }
+        for (const char* row :
+             {"#123456 --format html", "&H563412& --format vb", "18,52,86 --format rgb",
+              "18;52;86 --format %{r};%{g};%{b} --copy"}) {
+            const QStringList r = QString(row).split(' ');
+            QTest::addRow("%s", row) << r[0] << "click 1" << r.mid(1);
+        }
         for (const char* act : {"key Escape", "click 3"})
-            QTest::addRow("cancel by %s", act) << 1 << "" << act << QStringList();
+            QTest::addRow("cancel by %s", act) << "" << act << QStringList();
     }
     void pickFromTheCommandLine() {
-        QFETCH(int, scale);
         QFETCH(QString, printed);
         QFETCH(QString, act);
         QFETCH(QStringList, args);
-        QPoint spot = peerArea.topLeft() + QPoint(40, 25);
-        if (printed == "pattern") {
-            spot = peerArea.topLeft() + QPoint(61, 71);
-            spot = QPoint(spot.x() & -scale, spot.y() & -scale);
-            printed = x.pixel(spot).name().toUpper();
-        }
-        x.pointTo(spot);
-        QProcess* pick =
-            x.launch(SWATCHLY_BIN, QStringList("--pick") + args, {"QT_SCALE_FACTOR=" + n(scale)});
-        QVERIFY(x.waitForWindow("^Swatchly pick$"));
-        x.xdotool(act.split(' '));
-        QVERIFY(pick->waitForFinished(10000));
-        QCOMPARE(pick->exitCode(), printed.isEmpty() ? 1 : 0);
-        QCOMPARE(QString(pick->readAllStandardOutput()), printed.isEmpty() ? "" : printed + '\n');
+        x.pointTo(peerArea.topLeft() + QPoint(40, 25));
+        const auto [output, status] = pick(args, {}, act.split(' '));
+        QCOMPARE(status, printed.isEmpty() ? 1 : 0);
+        QCOMPARE(output, printed.isEmpty() ? "" : printed + '\n');
         if (args.contains("--copy")) QCOMPARE((QTest::qWait(2000), clipboard()), printed);
     }
 
@@ -193,10 +246,7 @@ class TestE2EJourney : public QObject {
         drag(at(kPreview), at(slot3));
         QTRY_COMPARE(x.pixel(at(slot3)), kRight);
         x.pointTo(peerArea.topLeft() + QPoint(40, 25));
-        QProcess* pick = x.launch(SWATCHLY_BIN, {"--pick"});
-        QVERIFY(x.waitForWindow("^Swatchly pick$"));
-        x.xdotool({"click", "1"});
-        QVERIFY(pick->waitForFinished(10000));
+        QCOMPARE(pick({}).first, "#123456\n");
         // The window writes on what the other process wrote: the pick in slot 1, slot 3's colour
         // moved to 2, and the new drop in 5.
         drag(at(kPreview), at(slot5));
@@ -240,22 +290,85 @@ class TestE2EJourney : public QObject {
         QCOMPARE(swatchly->exitCode(), 0);
     }
 
-    // Every control at twice its place, and Grab Color reading the device pixel under the
-    // pointer (in the other program's pattern each differs from its neighbours) at an even
-    // root position, the corner of a logical pixel.
-    void scaledTo200Percent() {
-        QVERIFY2(start(2, {"&H965A1E"}), "the Swatchly window did not appear");
-        QCOMPARE(x.geometry(id).width(), 2 * 296);
+    // The pattern over the desktop; the program's own probe at 204 places, and --pick at each
+    // screen's corners.
+    void everyPixelAtEveryScale_data() {
+        QTest::addColumn<QString>("scale");
+        for (const char* factor : {"1", "1.25", "1.5", "1.75", "2", "3"})
+            for (const char* variable : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS"})
+                QTest::addRow("%s=%s", variable, factor) << QString("%1=%2").arg(variable, factor);
+    }
+    void everyPixelAtEveryScale() {
+        QFETCH(QString, scale);
+        if (peer) swatchly->kill(), peer->kill(), peer = nullptr, showPattern();
+        QProcess* probe = x.launch(JOURNEY_BIN, {"probe", n(screens)}, {scale});
+        QVERIFY(probe->waitForFinished(30000));
+        QVERIFY2(probe->exitCode() == 0, probe->readAllStandardOutput().constData());
+        for (const QRect& s : screensOf(screens))
+            for (QPoint corner : {s.topLeft(), s.topRight(), s.bottomLeft(), s.bottomRight()}) {
+                x.pointTo(corner);
+                QCOMPARE(pick({}, {scale}).first.trimmed(), html(screens, corner));
+            }
+    }
+
+    // A device pixel a key, ten with Shift.
+    void pickFromTheKeyboard() {
+        x.pointTo({100, 100});
+        QCOMPARE(pick({}, {"QT_SCALE_FACTOR=1.5"},
+                      {"key", "--delay", "50", "Right", "Right", "shift+Down", "Return"})
+                     .first.trimmed(),
+                 html(screens, {102, 110}));
+    }
+
+    // Scaled, every control at its place times the factor, the colour given at start shown;
+    // Grab Color, and the loupe framing in its centre the pixel taken: odd and even device
+    // pixels and the last one, none under the window, which stands in the middle (no place kept).
+    void scaled_data() {
+        QTest::addColumn<double>("factor");
+        QTest::newRow("1.5") << 1.5;
+        QTest::newRow("2") << 2.0;
+    }
+    void scaled() {
+        QFETCH(double, factor);
+        QTemporaryDir config;
+        QVERIFY(start(factor, {"&H965A1E"}, {"XDG_CONFIG_HOME=" + config.path()}));
+        QCOMPARE(x.geometry(id).width(), qRound(296 * factor));
         QTRY_COMPARE(preview(), QColor(30, 90, 150));
-        click(kRedArrow);
-        QTRY_COMPARE(preview(), QColor(31, 90, 150));
         click(kGrabColor);
-        const QPoint spot((peerArea.left() + 60) & ~1, (peerArea.top() + 70) & ~1);
-        const QColor colour = x.pixel(spot);
-        x.pointTo(spot);
-        QTRY_COMPARE(preview(), colour);
+        for (QPoint place :
+             {QPoint(101, 100), QPoint(100, 101), QPoint(5, 333), QPoint(1023, 767)}) {
+            x.pointTo(place);
+            QTRY_COMPARE(preview().name().toUpper(), html(screens, place));
+            const QRect loupe = x.geometry(x.waitForWindow("^Swatchly magnifier$"));
+            QTRY_COMPARE(x.pixel(loupe.topLeft() + QPoint(45, 45) * scale).name().toUpper(),
+                         html(screens, place));
+        }
+        swatchly->kill();
+    }
+
+    // The desktop split into two screens with different factors, the second at an offset origin.
+    void twoScreens_data() {
+        QTest::addColumn<QString>("scale");
+        QTest::newRow("by screen") << "QT_SCREEN_SCALE_FACTORS=A=1.25;B=2";
+        QTest::newRow("overall") << "QT_SCALE_FACTOR=1.5";
+    }
+    void twoScreens() {
+        if (screens == 1) {
+            x.run("xrandr", {"--setmonitor", "A", "512/135x768/203+0+0", "screen"});
+            x.run("xrandr", {"--setmonitor", "B", "512/135x768/203+512+0", "none"});
+            if (!x.run("xrandr", {"--listmonitors"}).contains("Monitors: 2"))
+                QSKIP("xrandr cannot split the desktop into two screens here");
+            screens = 2;
+            showPattern();
+        }
+        everyPixelAtEveryScale();
     }
 };
 
-QTEST_MAIN(TestE2EJourney)
+int main(int argc, char** argv) {
+    QGuiApplication app(argc, argv);
+    if (app.arguments().value(1) == "probe") return probe(app.arguments().value(2).toInt());
+    TestE2EJourney test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_e2e_journey.moc"

@@ -37,10 +37,17 @@ class XSession {
         xdotool({"mousemove", QString::number(p.x()), QString::number(p.y())});
     }
     // The X window id of a visible window whose title matches, 0 if none shows in 20 seconds.
+    // Asked every 20 ms: xdotool's own --sync waits half a second between its looks.
     qulonglong waitForWindow(const QString& title) {
-        return run("xdotool",
-                   {"search", "--sync", "--limit", "1", "--onlyvisible", "--name", title})
-            .toULongLong();
+        qulonglong id = 0;
+        static_cast<void>(QTest::qWaitFor(
+            [&] {
+                id = run("xdotool", {"search", "--limit", "1", "--onlyvisible", "--name", title})
+                         .toULongLong();
+                return id != 0 || (QTest::qWait(20), false);
+            },
+            20000));
+        return id;
     }
     // A window's client area (without the window manager's frame) in root pixels.
     QRect geometry(qulonglong window) {
@@ -51,9 +58,13 @@ class XSession {
         return {field("Absolute upper-left X:"), field("Absolute upper-left Y:"), field("Width:"),
                 field("Height:")};
     }
-    // The test runs on the private desktop too, so it reads the screen as Grab Color does.
+    // The test runs on the private desktop too, unscaled, so it reads the screen as a device
+    // pixel at a time, on the screen the point lies on.
     QColor pixel(QPoint rootPos) {
-        return QGuiApplication::primaryScreen()->grabWindow(0).toImage().pixelColor(rootPos);
+        QScreen* screen = QGuiApplication::screenAt(rootPos);
+        if (!screen) screen = QGuiApplication::primaryScreen();
+        const QPoint at = rootPos - screen->geometry().topLeft();
+        return screen->grabWindow(0, at.x(), at.y(), 1, 1).toImage().pixelColor(0, 0);
     }
 
   private:
