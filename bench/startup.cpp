@@ -1,11 +1,13 @@
-// Start-up (time to the first mapped window, CPU, memory, threads) and idle/grab CPU of
-// Swatchly against an empty Qt Widgets window, on a private Xvfb with openbox. Each figure is
-// reported with its ratio to the reference measured in the same run.
+// Start-up (instructions to the first frame, time to the first mapped window, CPU, memory,
+// threads), the time --pick takes to hold the pointer, and idle/grab CPU of Swatchly against a
+// plain Qt Widgets window of the same kinds of controls, on a private Xvfb with openbox. Each
+// figure is reported with its ratio to the reference measured in the same run.
 //
 // usage: swatchly_startup_bench SWATCHLY REFERENCE [RUNS]
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QRegularExpression>
 #include <QThread>
 #include <algorithm>
@@ -47,23 +49,9 @@ Memory memoryOf(pid_t pid) {
     return m;
 }
 
-// CPU time in clock ticks and context switches of every thread of a process.
-struct Cpu {
-    long ticks = 0, switches = 0;
-};
-
-Cpu cpuOf(pid_t pid) {
-    Cpu c;
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string s((std::istreambuf_iterator<char>(stat)), {});
-    const auto close = s.rfind(')');
-    std::vector<std::string> fields;
-    std::string field;
-    for (char ch : s.substr(close + 2)) {
-        if (ch == ' ') fields.push_back(field), field.clear();
-        else field += ch;
-    }
-    c.ticks = std::stol(fields[11]) + std::stol(fields[12]);  // utime + stime
+// Context switches of every thread of a process.
+long switchesOf(pid_t pid) {
+    long switches = 0;
     const QString tasks = QString("/proc/%1/task").arg(pid);
     for (const QString& tid : QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         std::ifstream status((tasks + "/" + tid + "/status").toStdString());
@@ -71,9 +59,9 @@ Cpu cpuOf(pid_t pid) {
         while (std::getline(status, line))
             if (line.rfind("voluntary_ctxt_switches:", 0) == 0 ||
                 line.rfind("nonvoluntary_ctxt_switches:", 0) == 0)
-                c.switches += std::stol(line.substr(line.find(':') + 1));
+                switches += std::stol(line.substr(line.find(':') + 1));
     }
-    return c;
+    return switches;
 }
 
 // The CPU time every thread has used so far, from the kernel's nanosecond account, and the
@@ -102,31 +90,31 @@ class Desktop {
 public:
     explicit Desktop(XSession& x) : m_x(x) {
         m_conn = xcb_connect(qPrintable(qEnvironmentVariable("DISPLAY")), nullptr);
-        xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(m_conn)).data;
+        m_root = xcb_setup_roots_iterator(xcb_get_setup(m_conn)).data->root;
         const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
-        xcb_change_window_attributes(m_conn, screen->root, XCB_CW_EVENT_MASK, &mask);
+        xcb_change_window_attributes(m_conn, m_root, XCB_CW_EVENT_MASK, &mask);
         xcb_flush(m_conn);
     }
     ~Desktop() { xcb_disconnect(m_conn); }
 
     // Starts a program and returns its pid and the seconds until the first window it maps.
-    std::pair<pid_t, double> launch(const std::string& program) {
+    std::pair<pid_t, double> launch(std::vector<std::string> args, double timeout = 20) {
         drain();
-        const QString display = qEnvironmentVariable("DISPLAY");
-        std::vector<std::string> env{"DISPLAY=" + display.toStdString(),
-                                     "QT_QPA_PLATFORM=xcb", "HOME=" + qEnvironmentVariable("HOME").toStdString(),
-                                     "XDG_RUNTIME_DIR=" + qEnvironmentVariable("XDG_RUNTIME_DIR").toStdString(),
-                                     "DBUS_SESSION_BUS_ADDRESS=" +
-                                         qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS").toStdString()};
-        std::vector<char*> envp;
+        std::vector<std::string> env{"QT_QPA_PLATFORM=xcb"};
+        for (const char* name : {"DISPLAY", "HOME", "XDG_RUNTIME_DIR", "XDG_CONFIG_HOME",
+                                 "DBUS_SESSION_BUS_ADDRESS"})
+            env.push_back(std::string(name) + "=" + qEnvironmentVariable(name).toStdString());
+        std::vector<char*> envp, argv;
         for (auto& e : env) envp.push_back(e.data());
+        for (auto& a : args) argv.push_back(a.data());
         envp.push_back(nullptr);
-        char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
+        argv.push_back(nullptr);
         pid_t pid = 0;
         const auto start = Clock::now();
-        if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, envp.data()) != 0) return {0, -1};
+        if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), envp.data()) != 0)
+            return {0, -1};
         const int fd = xcb_get_file_descriptor(m_conn);
-        while (std::chrono::duration<double>(Clock::now() - start).count() < 20) {
+        while (std::chrono::duration<double>(Clock::now() - start).count() < timeout) {
             while (xcb_generic_event_t* e = xcb_poll_for_event(m_conn)) {
                 const bool mapped = (e->response_type & 0x7f) == XCB_MAP_NOTIFY;
                 free(e);
@@ -136,6 +124,29 @@ public:
             poll(&p, 1, 100);
         }
         return {pid, -1};
+    }
+
+    // Seconds from the start of a program until some client holds the pointer, found by trying
+    // to take it ourselves (and letting go at once) every few milliseconds.
+    double untilPointerHeld(std::vector<std::string> args) {
+        const auto start = Clock::now();
+        const pid_t pid = launch(std::move(args), 0).first;
+        double seconds = -1;
+        while (seconds < 0 && std::chrono::duration<double>(Clock::now() - start).count() < 20) {
+            auto* reply = xcb_grab_pointer_reply(
+                m_conn,
+                xcb_grab_pointer(m_conn, 0, m_root, 0, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC,
+                                 XCB_NONE, XCB_NONE, XCB_CURRENT_TIME),
+                nullptr);
+            if (reply && reply->status == XCB_GRAB_STATUS_ALREADY_GRABBED)
+                seconds = std::chrono::duration<double>(Clock::now() - start).count();
+            else
+                xcb_ungrab_pointer(m_conn, XCB_CURRENT_TIME), xcb_flush(m_conn);
+            free(reply);
+            if (seconds < 0) QThread::usleep(2000);
+        }
+        stop(pid);
+        return seconds;
     }
 
     static void stop(pid_t pid) {
@@ -150,7 +161,33 @@ private:
     }
     XSession& m_x;
     xcb_connection_t* m_conn;
+    xcb_window_t m_root = 0;
 };
+
+// Instructions the program's main process runs from its start until its first window is mapped
+// and painted and it has idled a moment, counted by callgrind; the program is then ended by
+// SIGINT, on which callgrind writes its count. -1 where it showed no window.
+double instructions(Desktop& desktop, const std::vector<std::string>& program) {
+    const QString out = QDir::temp().filePath(QString("swatchly-callgrind.%1").arg(getpid()));
+    std::vector<std::string> args{"valgrind", "--tool=callgrind", "--log-file=/dev/null",
+                                  "--callgrind-out-file=" + out.toStdString()};
+    args.insert(args.end(), program.begin(), program.end());
+    auto [pid, seconds] = desktop.launch(args, 120);
+    if (pid == 0) return -1;
+    // The first frame is painted after the map; under callgrind that takes a while.
+    QThread::sleep(3);
+    kill(pid, SIGINT);
+    int status;
+    waitpid(pid, &status, 0);
+    std::ifstream in(out.toStdString());
+    std::string line;
+    double count = -1;
+    while (std::getline(in, line))
+        if (line.rfind("summary: ", 0) == 0 || line.rfind("totals: ", 0) == 0)
+            count = std::stod(line.substr(line.find(' ') + 1));
+    QFile::remove(out);
+    return seconds < 0 ? -1 : count;
+}
 
 double median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
@@ -182,13 +219,22 @@ int main(int argc, char* argv[]) {
     Desktop desktop(x);
     // One unmeasured start of each warms the file cache, as a user's second start would be.
     for (const auto& p : programs) {
-        auto [pid, s] = desktop.launch(p);
+        auto [pid, s] = desktop.launch({p});
         Desktop::stop(pid);
     }
+    // Instructions first: they do not vary from run to run as the clock does. The reference
+    // also with the fonts a dense tool uses, which cost a font engine each.
+    const double a = instructions(desktop, {programs[0]}), b = instructions(desktop, {programs[1]}),
+                 c = instructions(desktop, {programs[1], "--fonts"});
+    std::printf("start-up instructions (callgrind)  swatchly   reference   ratio\n");
+    std::printf("  %-28s %7.1f M   %7.1f M     %.2fx\n", "to the first frame and idle", a / 1e6,
+                b / 1e6, a / b);
+    std::printf("  %-28s %7.1f M   %7.1f M     %.2fx\n", "  reference with --fonts", a / 1e6,
+                c / 1e6, a / c);
     Figures fig[2];
     for (int r = 0; r < runs; ++r)
         for (int i = 0; i < 2; ++i) {
-            auto [pid, seconds] = desktop.launch(programs[i]);
+            auto [pid, seconds] = desktop.launch({programs[i]});
             if (seconds < 0) {
                 std::fprintf(stderr, "%s mapped no window\n", programs[i].c_str());
                 return 1;
@@ -219,26 +265,30 @@ int main(int argc, char* argv[]) {
         for (const std::string& name : fig[i].names) std::printf(" [%s]", name.c_str());
         std::printf("\n");
     }
+    std::vector<double> held;
+    for (int r = 0; r < runs; ++r) held.push_back(desktop.untilPointerHeld({programs[0], "--pick"}));
+    std::printf("  %-28s %7.1f ms\n", "--pick until the pointer held", median(held) * 1000);
 
     // CPU over 10 s: idle, then in grab mode (Grab Color pressed, the magnifier on) with the
     // pointer resting, and with the pointer moving to another spot every 100 ms, so that the
     // colour and the magnifier change at every tick.
-    const long hz = sysconf(_SC_CLK_TCK);
+    // The kernel's nanosecond account of every thread, not clock ticks: a tick is 10 ms, a
+    // tenth of one per cent over these 10 s.
     auto tenSeconds = [&](pid_t pid, const char* what, const std::function<void(int)>& step = {}) {
-        const Cpu a = cpuOf(pid);
+        const long switches = switchesOf(pid);
+        const double before = threadsOf(pid).cpuMs;
         const auto start = Clock::now();
         for (int i = 0; i < 100; ++i) {
             if (step) step(i);
             QThread::msleep(100);
         }
         const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-        const Cpu b = cpuOf(pid);
         std::printf("  %-28s %6.2f %% of one core, %ld context switches\n", what,
-                    100.0 * (b.ticks - a.ticks) / hz / seconds, b.switches - a.switches);
+                    (threadsOf(pid).cpuMs - before) / 10 / seconds, switchesOf(pid) - switches);
     };
     std::printf("CPU over 10 s\n");
     for (int i = 0; i < 2; ++i) {
-        auto [pid, s] = desktop.launch(programs[i]);
+        auto [pid, s] = desktop.launch({programs[i]});
         QThread::sleep(1);
         tenSeconds(pid, i == 0 ? "swatchly idle" : "reference idle");
         if (i == 0) {

@@ -131,11 +131,28 @@ QImage QtScreenProbe::regionAt(QPoint pos, int radius) {
     return region;
 }
 
-QImage QtScreenProbe::regionUnderPointer(int radius) {
+QImage QtScreenProbe::regionUnderPointer(int radius, QPoint* pointer) {
     // The X server knows the pointer and the screen in device pixels: exact at any scale, on
     // any screen.
-    if (const std::optional<QPoint> device = x11::pointer()) return x11::region(*device, radius);
-    return ScreenProbe::regionUnderPointer(radius);
+    const std::optional<QPoint> device = x11::pointer();
+    if (!device) return ScreenProbe::regionUnderPointer(radius, pointer);
+    if (pointer) {
+        QList<std::pair<QRect, qreal>> screens;
+        for (const QScreen* s : QGuiApplication::screens())
+            screens.append({s->geometry(), s->devicePixelRatio()});
+        *pointer = logicalPosition(*device, screens).value_or(QCursor::pos());
+    }
+    return x11::region(*device, radius);
+}
+
+std::optional<QPoint> logicalPosition(QPoint device,
+                                      const QList<std::pair<QRect, qreal>>& screens) {
+    // As QCursor::pos() maps it, without asking the server again: a screen's logical corner is
+    // its device corner, and from there the distance shrinks by the screen's ratio.
+    for (const auto& [g, ratio] : screens)
+        if (QRect(g.topLeft(), g.size() * ratio).contains(device))
+            return g.topLeft() + (device - g.topLeft()) / ratio;
+    return std::nullopt;
 }
 
 // ---- window manager

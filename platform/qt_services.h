@@ -18,6 +18,10 @@ class PortalColourPicker;
 bool sessionReadsScreen(const QString& platformName, bool waylandSession,
                         const std::function<bool()>& portalOffersPick);
 
+// A device pixel position on the desktop in the logical pixels QCursor::pos() gives, on screens
+// of these logical geometries and device pixel ratios; nothing where it is on none.
+std::optional<QPoint> logicalPosition(QPoint device, const QList<std::pair<QRect, qreal>>& screens);
+
 class QtScreenProbe : public ScreenProbe {
   public:
     // `bus` is where the desktop portal is asked, the session bus unless given.
@@ -28,7 +32,7 @@ class QtScreenProbe : public ScreenProbe {
     void movePointer(QPoint by) override;
     bool holdPointerAndKeyboard(QWidget* window, bool* forGood) override;
     QImage regionAt(QPoint screenPos, int radius) override;
-    QImage regionUnderPointer(int radius) override;
+    QImage regionUnderPointer(int radius, QPoint* pointer = nullptr) override;
     bool readsScreen() override;
     void pickColour(QWidget* window, std::function<void(PickResult)> done) override;
 

@@ -61,8 +61,13 @@ class ScreenProbe {
     }
     // The region around the pixel under the pointer's hotspot, as regionAt() gives it; where
     // the platform knows the pointer only in scaled, rounded logical pixels, the pixel that
-    // cursorPos() stands for.
-    virtual QImage regionUnderPointer(int radius) { return regionAt(cursorPos(), radius); }
+    // cursorPos() stands for. `pointer`, where given, gets the position as cursorPos() gives it,
+    // from the same reading.
+    virtual QImage regionUnderPointer(int radius, QPoint* pointer = nullptr) {
+        const QPoint at = cursorPos();
+        if (pointer) *pointer = at;
+        return regionAt(at, radius);
+    }
     // The packed colour of the pixel under the pointer, or nothing.
     std::optional<std::int32_t> pixelUnderPointer() { return centreOf(regionUnderPointer(0)); }
 };

@@ -5,6 +5,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QStyleOption>
 #include <exception>
@@ -313,9 +314,15 @@ void SwatchlyStyle::drawComplexControl(ComplexControl control, const QStyleOptio
     // and last band reach out without limit, so nothing drawn beyond the rectangle is cut.
     constexpr int kRows = 16, kFar = 1 << 20;
     const QRect r = option->rect;
+    // A band wholly outside what is being repainted would draw nothing: skipped. Grab mode
+    // repaints the boxes inside the frames ten times a second.
+    QRect painted(QPoint(-kFar, -kFar), QPoint(kFar, kFar));
+    if (const QPaintEngine* e = painter->paintEngine(); e && !e->systemClip().isEmpty())
+        painted = painter->deviceTransform().inverted().mapRect(e->systemClip().boundingRect());
     for (int top = r.top(); top <= r.bottom(); top += kRows) {
         const int from = top == r.top() ? -kFar : top;
         const int to = top + kRows > r.bottom() ? kFar : top + kRows - 1;
+        if (to < painted.top() - 1 || from > painted.bottom() + 1) continue;
         painter->save();
         painter->setClipRect(QRect(QPoint(-kFar, from), QPoint(kFar, to)), Qt::IntersectClip);
         QProxyStyle::drawComplexControl(control, option, painter, widget);

@@ -39,6 +39,20 @@ class TestPlatform : public QObject {
         QCOMPARE(spot ? spot->local : QPoint(), local);
     }
 
+    // A device point in logical ones, as Qt gives the pointer: a 1.5x screen, and right of it
+    // a 2x one whose logical corner is its device corner.
+    void logicalPosition() {
+        const QList<std::pair<QRect, qreal>> screens{{{0, 0, 800, 600}, 1.5},
+                                                     {{1200, 0, 256, 192}, 2}};
+        auto at = [&](QPoint device) {
+            return swatchly::logicalPosition(device, screens).value_or(QPoint(-1, -1));
+        };
+        QCOMPARE(at({300, 150}), QPoint(200, 100));
+        QCOMPARE(at({1000, 899}), QPoint(667, 599));
+        QCOMPARE(at({1301, 101}), QPoint(1251, 51));
+        QCOMPARE(at({1712, 0}), QPoint(-1, -1));
+    }
+
     // A Wayland desktop gives no pixels; an X11 program on one sees only other X11 programs, so it
     // takes the portal's picker where there is one.
     void sessionReadsScreen_data() {

@@ -497,6 +497,26 @@ class TestWindow : public QObject {
         fakes.probe->reads.clear();
     }
 
+    // The pointer running on a few pixels a tick, away from the loupe and into it: the loupe
+    // stays clear of what is read and near the pointer, and moves on few of the ticks.
+    void loupeFollowsInSteps() {
+        Magnifier loupe;
+        QImage region(11, 11, QImage::Format_ARGB32);
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        int moves = 0, ticks = 0;
+        for (QPoint step : {QPoint(-6, -3), QPoint(6, 3)})
+            for (QPoint p = screen.center(); screen.contains(p); p += step, ++ticks) {
+                region.fill(p.x());
+                const QPoint before = loupe.pos();
+                loupe.show(p, region);
+                moves += loupe.pos() != before;
+                const QRect g = loupe.geometry();
+                QVERIFY(!g.intersects(QRect(p - QPoint(5, 5), QSize(11, 11))));
+                QVERIFY((g.center() - p).manhattanLength() < 200);
+            }
+        QVERIFY(moves * 3 < ticks);
+    }
+
     // Shown, the fixed client takes in the slots, the strip between its ends and the channel
     // previews side by side, activetxt still out of sight; hidden, all is the definition again.
     void showSwatches() {

@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QScreen>
 #include <QWindow>
+#include <algorithm>
+#include <cstdlib>
 
 #include "colour/text_formats.h"
 
@@ -18,6 +20,8 @@ constexpr int kSide = (2 * Magnifier::kRadius + 1) * Magnifier::kZoom + 2 * kBor
 // From the pointer to the loupe, on both axes: past the pixels read around the pointer, which
 // reach kRadius device pixels and so at most kRadius logical ones.
 constexpr int kGap = Magnifier::kRadius + 11;
+// How far the loupe may stand from its place before it follows the pointer.
+constexpr int kSlack = 32;
 
 QRect readAround(QPoint pointer) {
     const QPoint reach(Magnifier::kRadius, Magnifier::kRadius);
@@ -39,7 +43,14 @@ Magnifier::Magnifier()
 }
 
 void Magnifier::show(QPoint pointerGlobal, const QImage& region) {
-    move(placeFor(pointerGlobal));
+    // Each move costs a round of configure and expose events with the desktop, for us and for
+    // the windows the loupe uncovers: it stays while it is still clear of the pixels read around
+    // the pointer and near its place beside it, and follows in steps.
+    const QPoint place = placeFor(pointerGlobal);
+    const QPoint drift = pos() - place;
+    if (!isVisible() || std::max(std::abs(drift.x()), std::abs(drift.y())) > kSlack ||
+        geometry().intersects(readAround(pointerGlobal)))
+        move(place);
     // At rest a tick costs the read alone: nothing is drawn again.
     if (region != m_region) {
         m_region = region;
@@ -80,7 +91,8 @@ void Magnifier::paintEvent(QPaintEvent*) {
     // grey; the centre one inside a black and a white ring, seen on any colour.
     const QRect zoomed(kBorder, kBorder, kSide - 2 * kBorder, kSide - 2 * kBorder);
     p.fillRect(zoomed, Qt::darkGray);
-    p.drawImage(zoomed, m_region);
+    // Premultiplied, the enlargement takes the painter's fast path.
+    p.drawImage(zoomed, m_region.convertToFormat(QImage::Format_ARGB32_Premultiplied));
     const QRect centre(zoomed.topLeft() + QPoint(kRadius, kRadius) * kZoom, QSize(kZoom, kZoom));
     p.fillRect(centre.adjusted(-2, -2, 2, 2), Qt::black);
     p.fillRect(centre.adjusted(-1, -1, 1, 1), Qt::white);

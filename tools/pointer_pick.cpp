@@ -43,10 +43,10 @@ void PointerPick::grab() {
 }
 
 void PointerPick::sample() {
-    const QPoint pointer = m_probe.cursorPos();
-    if (m_loupe.stepAside(pointer)) return;
     // Only the loupe shows a sample: the pick itself is read under the press.
-    const QImage region = m_probe.regionUnderPointer(Magnifier::kRadius);
+    QPoint pointer;
+    const QImage region = m_probe.regionUnderPointer(Magnifier::kRadius, &pointer);
+    if (m_loupe.stepAside(pointer)) return;
     if (ScreenProbe::centreOf(region))
         m_loupe.show(pointer, region);
     else

@@ -39,13 +39,14 @@ class ClientArea : public QWidget {
 };
 
 QFont makeFont(const char* family, double points, bool bold = false, bool underline = false) {
-    // Where the desktop lacks the family, Qt would ask fontconfig for its substitute, a search
-    // per family at the first paint; that substitute is the desktop's own sans-serif font, which
-    // the menu bar has already found.
+    // Where the desktop lacks the family, the desktop's own font stands in: asking fontconfig for
+    // a substitute would cost a search per family, at start-up, for a font much like it. The
+    // list of families is read once; QFontDatabase::hasFamily would run that search itself.
+    // No style hint: one would make Qt look up fallback fonts again for the same family.
+    static const QStringList families = QFontDatabase::families();
     const QString name = QString::fromLatin1(family);
     QFont f;
-    if (QFontDatabase::hasFamily(name)) f.setFamily(name);
-    f.setStyleHint(QFont::SansSerif);
+    if (families.contains(name, Qt::CaseInsensitive)) f.setFamily(name);
     f.setPointSizeF(points);
     f.setBold(bold);
     f.setUnderline(underline);

@@ -82,15 +82,15 @@ void Form1::Timer1_Timer() {
         return;
     }
     try {
-        GrabPoint = probe.cursorPos();
+        // One read serves the tick and the loupe, and says where the pointer is.
+        const QImage region =
+            probe.regionUnderPointer(mag->isChecked() ? Magnifier::kRadius : 0, &GrabPoint);
         // The pixel taken is never the loupe's: where the pointer has run into it, it moves
         // aside and this tick takes nothing.
         if (loupe && loupe->stepAside(GrabPoint)) {
             GrabColor = -1;
             return;
         }
-        // One read serves the tick and the loupe.
-        const QImage region = probe.regionUnderPointer(mag->isChecked() ? Magnifier::kRadius : 0);
         const std::optional<std::int32_t> pixel = ScreenProbe::centreOf(region);
         if (!pixel) {
             // A screen that cannot be read is no white pixel: keep the colour, try next tick.
