@@ -1,5 +1,6 @@
 #include "runtime/controls.h"
 
+#include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QFocusEvent>
@@ -171,7 +172,41 @@ QColor PictureBox::toQColor(std::int32_t packed) {
 void PictureBox::setBackColor(std::int32_t packed) {
     if (packed == m_backColor) return;
     m_backColor = packed;
+    if (!m_colourName.isEmpty()) nameWithColour(m_colourName);
     update();
+}
+
+void PictureBox::nameWithColour(const QString& name) {
+    m_colourName = name;
+    const Channels c = unpack(m_backColor);
+    setAccessibleName(name + QString::asprintf(", #%02X%02X%02X", c.red, c.green, c.blue));
+}
+
+namespace {
+// A dotted black line on a white one: seen on any colour.
+void drawFocusMark(QWidget* w) {
+    QPainter p(w);
+    const QRect r = w->rect().adjusted(0, 0, -1, -1);
+    p.setPen(Qt::white);
+    p.drawRect(r);
+    p.setPen(QPen(Qt::black, 0, Qt::DotLine));
+    p.drawRect(r);
+}
+}  // namespace
+
+bool showsFocus(const QWidget* w) {
+    return w->hasFocus() && w->window()->testAttribute(Qt::WA_KeyboardFocusChange);
+}
+
+void PictureBox::keyPressEvent(QKeyEvent* e) {
+    const int key = e->key();
+    if (e->modifiers() & ~Qt::KeypadModifier) return QWidget::keyPressEvent(e);
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) && DblClick)
+        guard(DblClick);
+    else if (key == kKeepKey && Keep)
+        guard(Keep);
+    else
+        QWidget::keyPressEvent(e);
 }
 
 void PictureBox::line(QPoint from, QPoint to, std::int32_t packed) {
@@ -209,6 +244,8 @@ void PictureBox::paintEvent(QPaintEvent*) {
     p.fillRect(rect(), toQColor(m_backColor));
     if (!m_picture.isNull()) p.drawImage(0, 0, m_picture);
     if (!m_surface.isNull()) p.drawImage(0, 0, m_surface);
+    p.end();
+    if (showsFocus(this)) drawFocusMark(this);
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* e) {
@@ -287,6 +324,48 @@ void Label::mousePressEvent(QMouseEvent* e) {
     guard(MouseDown);
 }
 
+namespace {
+// A link to assistive technology: its role, and the press that follows it.
+class LinkAccessible : public QAccessibleWidget {
+  public:
+    explicit LinkAccessible(Label* label) : QAccessibleWidget(label, QAccessible::Link) {}
+    QStringList actionNames() const override {
+        return QStringList(pressAction()) + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& name) override {
+        if (name == pressAction())
+            static_cast<const Label*>(widget())->follow();
+        else
+            QAccessibleWidget::doAction(name);
+    }
+};
+
+QAccessibleInterface* linkAccessible(const QString&, QObject* object) {
+    auto* label = qobject_cast<Label*>(object);
+    return label && label->isLink() ? new LinkAccessible(label) : nullptr;
+}
+}  // namespace
+
+void Label::makeLink(Event follow) {
+    static const bool installed = (QAccessible::installFactory(linkAccessible), true);
+    Q_UNUSED(installed);
+    m_follow = std::move(follow);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void Label::keyPressEvent(QKeyEvent* e) {
+    const int key = e->key();
+    if (isLink() && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space))
+        follow();
+    else
+        QLabel::keyPressEvent(e);
+}
+
+void Label::paintEvent(QPaintEvent* e) {
+    QLabel::paintEvent(e);
+    if (showsFocus(this)) drawFocusMark(this);
+}
+
 // ---- SwatchlyStyle
 
 void SwatchlyStyle::drawControl(ControlElement element, const QStyleOption* option,
@@ -327,6 +406,13 @@ void SwatchlyStyle::drawComplexControl(ComplexControl control, const QStyleOptio
         painter->setClipRect(QRect(QPoint(-kFar, from), QPoint(kFar, to)), Qt::IntersectClip);
         QProxyStyle::drawComplexControl(control, option, painter, widget);
         painter->restore();
+    }
+    // Fusion marks no scroll bar that has the focus; the keyboard user needs to see which.
+    const State keyboardFocus = State_HasFocus | State_KeyboardFocusChange;
+    if (control == CC_ScrollBar && (option->state & keyboardFocus) == keyboardFocus) {
+        QStyleOptionFocusRect focus;
+        focus.QStyleOption::operator=(*option);
+        proxy()->drawPrimitive(PE_FrameFocusRect, &focus, painter, widget);
     }
 }
 

@@ -105,6 +105,8 @@ class PictureBox : public QWidget {
     const QImage& picture() const { return m_picture; }
     // With AutoSize the box takes its picture's size.
     void setAutoSize(bool on);
+    // Names the box for assistive technology as `name` and the colour it shows, kept current.
+    void nameWithColour(const QString& name);
 
     // Pressing the left mouse button on the box starts a drag of it.
     bool dragModeAutomatic = false;
@@ -114,11 +116,15 @@ class PictureBox : public QWidget {
     // For control drags only (see markControlDrag): DragOver on enter, move and leave;
     // DragDrop when a drag is released over the box. A box without DragDrop refuses the drop.
     Event DragOver, DragDrop;
+    // With the focus: Enter or Space raises DblClick; kKeepKey raises Keep.
+    Event Keep;
+    static constexpr Qt::Key kKeepKey = Qt::Key_Insert;
 
     static QColor toQColor(std::int32_t packed);
 
   protected:
     void paintEvent(QPaintEvent*) override;
+    void keyPressEvent(QKeyEvent*) override;
     void mousePressEvent(QMouseEvent*) override;
     void mouseReleaseEvent(QMouseEvent*) override;
     void mouseDoubleClickEvent(QMouseEvent*) override;
@@ -134,6 +140,7 @@ class PictureBox : public QWidget {
     bool m_pressed = false;
     bool m_dragInside = false;
     QPoint m_mousePos;
+    QString m_colourName;
 };
 
 // Label whose mouse presses stop at it; MouseDown is raised for every button.
@@ -142,10 +149,24 @@ class Label : public QLabel {
   public:
     using QLabel::QLabel;
     Event MouseDown;
+    // Makes the label a link that takes the focus and follows on Enter or Space, as a press
+    // does, and that assistive technology reports as a link. Before the label is first shown.
+    void makeLink(Event follow);
+    bool isLink() const { return bool(m_follow); }
+    void follow() const { guard(m_follow); }
 
   protected:
     void mousePressEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+
+  private:
+    Event m_follow;
 };
+
+// Whether `w` has the focus and its window took the last change of focus from the keyboard:
+// when Qt's styles show a focus mark.
+bool showsFocus(const QWidget* w);
 
 // Qt's raster engine hands each blend of 96 spans or more to its thread pool, and two complex
 // controls painted in one piece are such blends: a group box's frame, a picture stretched

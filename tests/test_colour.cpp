@@ -101,28 +101,6 @@ class TestColour : public QObject {
         QCOMPARE(c ? html(*c) : why.left(read.size()), read);
     }
 
-    // A pick goes first, the others one along, the seventh off; a kept one moves to the front.
-    void keepPick_data() {
-        QTest::addColumn<QString>("given");  // the colours as 1..9, "-" for an empty slot
-        QTest::addColumn<int>("pick");
-        QTest::addColumn<QString>("kept");
-        QTest::newRow("the seventh falls off") << "1234567" << 9 << "9123456";
-        QTest::newRow("kept already") << "1234567" << 5 << "5123467";
-        QTest::newRow("gaps close up") << "1-3-5--" << 3 << "315----";
-    }
-    void keepPick() {
-        QFETCH(QString, given);
-        QFETCH(int, pick);
-        QFETCH(QString, kept);
-        Slots before;
-        for (int i = 0; i < 7; ++i)
-            if (given[i] != '-') before[i] = given[i].digitValue();
-        QString after;
-        for (const auto& slot : swatchly::keepPick(before, pick))
-            after += slot ? QString::number(*slot) : "-";
-        QCOMPARE(after, kept);
-    }
-
     // GIMP's own sample lines; what is no palette names its fault (the reason's start here).
     void readPalette_data() {
         QTest::addColumn<QByteArray>("file");

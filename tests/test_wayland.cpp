@@ -119,13 +119,6 @@ class TestWayland : public QObject {
             QCOMPARE(call.text, Form1::kNoColourPicker);
     }
     void cleanup() { QTRY_VERIFY(!portalOnTheBus()); }
-
-    // A check mark that changed nothing would tell the user it worked.
-    void stayOnTopIsDisabledAndSaysWhy() {
-        Form1 form;  // the real window manager service
-        QVERIFY(!form.stay->isEnabled() && form.opt->toolTipsVisible());
-        QVERIFY(!form.stay->toolTip().isEmpty());
-    }
 };
 
 QTEST_MAIN(TestWayland)

@@ -236,6 +236,9 @@ void Form1::build() {
     Label4 = label(Frame1, "Label4", "RGB", 120, 240, 495, 255, 30, black, labelFont);
     Label7 = label(client, "Label7", "", 2970, 3555, 2055, 255, 38, PictureBox::toQColor(0xFF0000),
                    makeFont("Tahoma", 8.25, false, true));
+    // Made a link before its text is set: the text's change is what first asks for the
+    // label's accessible interface, which then stays.
+    Label7->makeLink([this] { Label7_MouseDown(); });
     // The whole address runs past the window's edge in common fonts; its host name says where
     // the link goes and fits. A screen reader still reads the whole address.
     Label7->setText(QUrl(kHomePage).host());
@@ -249,9 +252,36 @@ void Form1::build() {
     std::sort(tabOrder.begin(), tabOrder.end());
     QWidget* previous = nullptr;
     for (const auto& [index, w] : tabOrder) {
-        if (!(w->focusPolicy() & Qt::TabFocus)) continue;
+        if (!(w->focusPolicy() & Qt::TabFocus) || w == Label7) continue;
         if (previous) QWidget::setTabOrder(previous, w);
         previous = w;
+    }
+    // For the keyboard, after those: the link, then the slots and the gradient's ends, which
+    // take the focus where Show Swatches shows them.
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{Label7, SaveC1, SaveC2, SaveC3, SaveC4, SaveC5, SaveC6,
+                                         SaveC7, GradientL, GradientR}) {
+        w->setFocusPolicy(Qt::StrongFocus);
+        QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
+    // A reader announces a label with its control only where both have the same parent: the
+    // row and channel labels leave their frames for the client, where they stood, in front.
+    for (auto [label, buddy] : {std::pair<Label*, QWidget*>{Label4, Rtxt},
+                                {Label6, VbVal},
+                                {Label5, HexVal},
+                                {Label8, Text1},
+                                {Label1, RScroll},
+                                {Label2, GScroll},
+                                {Label3, BScroll}}) {
+        if (label->parentWidget() != buddy->parentWidget()) {
+            const QPoint at = label->parentWidget()->mapTo(client, label->pos());
+            label->setParent(client);
+            label->move(at);
+            label->show();
+            label->raise();
+        }
+        label->setBuddy(buddy);
     }
 
     f = menuBar()->addMenu(QStringLiteral("File"));
@@ -309,16 +339,7 @@ void Form1::build() {
         {BScroll, "Blue", nullptr},
         {TScroll, "Darker or lighter", nullptr},
         {Label9, "Tone", nullptr},  // the blank label left of the tone bar
-        {SaveC1, "Swatch 1", nullptr},
-        {SaveC2, "Swatch 2", nullptr},
-        {SaveC3, "Swatch 3", nullptr},
-        {SaveC4, "Swatch 4", nullptr},
-        {SaveC5, "Swatch 5", nullptr},
-        {SaveC6, "Swatch 6", nullptr},
-        {SaveC7, "Swatch 7", nullptr},
         {Gradient, "Blend", nullptr},
-        {GradientL, "Blend start", nullptr},
-        {GradientR, "Blend end", nullptr},
         {RPrev, "Red preview", nullptr},
         {GPrev, "Green preview", nullptr},
         {BPrev, "Blue preview", nullptr},
@@ -326,9 +347,9 @@ void Form1::build() {
         {Frame2, "Channels", nullptr},
         {activetxt, "Active window", nullptr},
         {Picture1, "Window shape", nullptr},
-        {RGBSet, nullptr, "Applies the red, green and blue values"},
-        {VbSet, nullptr, "Applies the VB hex text"},
-        {HexSet, nullptr, "Applies the HTML hex text"},
+        {RGBSet, "Set RGB", "Applies the red, green and blue values"},
+        {VbSet, "Set VB hex", "Applies the VB hex text"},
+        {HexSet, "Set HEX", "Applies the HTML hex text"},
         {menuBar(), "Menu bar", nullptr},
     };
     for (const auto& a : accessible) {
@@ -337,6 +358,13 @@ void Form1::build() {
     }
     for (QMenu* menu : {f, opt}) menu->setAccessibleName(menu->title());
     Label7->setAccessibleName(kHomePage);
+    // The preview and the places that keep a colour say which colour; the drag hint describes.
+    NewPrev->setAccessibleDescription(NewPrev->toolTip());
+    NewPrev->nameWithColour(QStringLiteral("Current colour"));
+    for (int i = 0; i < 7; ++i)
+        swatchSlots()[i]->nameWithColour(QStringLiteral("Swatch %1").arg(i + 1));
+    GradientL->nameWithColour(QStringLiteral("Blend start"));
+    GradientR->nameWithColour(QStringLiteral("Blend end"));
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
@@ -397,6 +425,13 @@ void Form1::wire() {
     GradientL->DragDrop = [this] { GradientL_DragDrop(); };
     Gradient->DblClick = [this] { Gradient_DblClick(); };
     GradientR->DragDrop = [this] { GradientR_DragDrop(); };
+    // The keep key: as the preview dragged there and dropped.
+    for (PictureBox* target :
+         {SaveC1, SaveC2, SaveC3, SaveC4, SaveC5, SaveC6, SaveC7, GradientL, GradientR})
+        target->Keep = [this, target] {
+            NewPrev_DragOver();
+            target->DragDrop();
+        };
     for (PictureBox* target :
          {NewPrev, SaveC1, SaveC2, SaveC3, SaveC4, SaveC5, SaveC6, SaveC7, GradientL, GradientR})
         target->setAcceptDrops(true);

@@ -2,6 +2,7 @@
 // under the pointer, and the loupe shows the pixels around it. Grab mode is on exactly while
 // Timer1's Interval is not 0.
 
+#include <QKeyEvent>
 #include <QPointer>
 #include <exception>
 
@@ -41,6 +42,14 @@ void Form1::GetPixelbtn_Click() {
     } else {
         grabOff();
     }
+}
+
+void Form1::keyPressEvent(QKeyEvent* e) {
+    // Escape ends grab mode, as a second press of Grab Color does.
+    if (e->key() == Qt::Key_Escape && Timer1->Interval() != 0)
+        guard([this] { GetPixelbtn_Click(); });
+    else
+        QMainWindow::keyPressEvent(e);
 }
 
 void Form1::pickFromDesktop() {

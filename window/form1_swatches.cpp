@@ -104,7 +104,10 @@ void Form1::layoutSwatches(bool shown) {
         box->setToolTip(shown ? (defined.isEmpty() ? more : defined + u'\n' + more) : defined);
     };
     for (PictureBox* slot : swatchSlots())
-        tip(slot, QStringLiteral("Drag the big preview here to keep its colour"));
+        tip(slot, QStringLiteral("Drag the big preview here, or press Insert, to keep its "
+                                 "colour; Enter makes this one current"));
+    for (PictureBox* end : {GradientL, GradientR})
+        tip(end, QStringLiteral("Insert keeps the current colour here"));
     tip(Gradient, QStringLiteral("Double-click to make the colour under the pointer current"));
     const char* channel[] = {"red", "green", "blue"};
     PictureBox* previews[] = {RPrev, GPrev, BPrev};
@@ -129,8 +132,13 @@ void Form1::layoutSwatches(bool shown) {
                  QSize(8, 8);
         if (std::exchange(m_stripPending, false)) DrawGradient();
     }
-    // activetxt is a store nobody sees; it stays out of sight in the grown window too.
-    activetxt->setVisible(!shown);
+    // What lies past the fixed client is hidden, so that nothing reports it on screen; activetxt
+    // is a store nobody sees.
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{SaveC1, SaveC2, SaveC3, SaveC4, SaveC5, SaveC6, SaveC7,
+                                         Gradient, GradientL, GradientR, RPrev, GPrev, BPrev})
+        w->setVisible(shown);
+    activetxt->setVisible(false);
     centralWidget()->setFixedSize(client);
 }
 

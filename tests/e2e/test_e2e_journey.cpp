@@ -1,6 +1,9 @@
 // One user's session with the real program on a private desktop (tests/run-in-desktop), driven
-// by real input, step by step and in order: the start-up screen and a bar clicked, a colour
-// typed and set (saving the picture of the window that the documentation shows), a colour
+// by real input, step by step and in order: the start-up screen and a bar clicked, the window as
+// a screen reader reads it over AT-SPI (names, roles, labelled-by relations, showing states, the
+// link's action) and used by keys alone (a colour typed and applied, grab mode started with Space
+// and ended with Escape, the link followed; Stay On Top and File > Exit below go by keys too), a
+// colour typed and set (saving the picture of the window that the documentation shows), a colour
 // grabbed from another program, the window moved by the body with each button, the colour
 // dragged into the other program, a colour picked with --pick, swatches kept across a kill,
 // Stay On Top, the fixed size and File > Exit.
@@ -17,6 +20,7 @@
 #include <QtTest>
 #include <csignal>
 
+#include "atspi.h"
 #include "pattern.h"
 #include "platform/qt_services.h"
 #include "platform/x11.h"
@@ -75,6 +79,8 @@ class TestE2EJourney : public QObject {
     int clientHeight = 255;
     QRect peerArea;
     int screens = 1;
+    Atspi a11y;
+    QTemporaryDir home;
 
     bool start(double atScale, const QStringList& args = {}, const QStringList& env = {}) {
         scale = atScale;
@@ -128,13 +134,69 @@ class TestE2EJourney : public QObject {
         peerId = x.waitForWindow("^Peer$");
         x.xdotool({"windowmove", n(peerId), "8", "30"});  // clear of Swatchly, which centres itself
         QTRY_VERIFY((peerArea = x.geometry(peerId)).x() < 40);
-        QVERIFY2(start(1), "the Swatchly window did not appear");
+        // The desktop's opener, first on the path, notes what it is asked to open.
+        QFile opener(home.filePath("xdg-open"));
+        QVERIFY(opener.open(QIODevice::WriteOnly) &&
+                opener.write("#!/bin/sh\necho \"$1\" >>\"$0.opened\"\n") &&
+                opener.setPermissions(opener.permissions() | QFileDevice::ExeOwner));
+        opener.close();
+        QVERIFY(a11y.ready());
+        QVERIFY2(start(1, {},
+                       {"QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1",
+                        "PATH=" + home.path() + ":" + qEnvironmentVariable("PATH")}),
+                 "the Swatchly window did not appear");
     }
 
     void startsBlackAndABarClickSteps() {
         QTRY_COMPARE(preview(), QColor(Qt::black));
         click(kRedArrow);
         QTRY_COMPARE(preview(), QColor(1, 0, 0));
+    }
+
+    // Each Set named for its row, each row and bar labelled, the preview named with the colour,
+    // nothing past the fixed window showing, the link a link that can be followed.
+    void readByAScreenReader() {
+        QTRY_VERIFY(a11y.tree().contains("Set RGB"));
+        const QMap<QString, Atspi::Node> t = a11y.tree();
+        for (const char* set : {"Set RGB", "Set VB hex", "Set HEX"})
+            QCOMPARE(a11y.role(t.value(set)), "push button");
+        for (const char* pair : {"Red value|RGB", "VB hex|VB", "HTML hex|HEX",
+                                 "Red|Red:", "Green|Green:", "Blue|Blue:"}) {
+            const QStringList p = QString(pair).split('|');
+            QCOMPARE(a11y.labelledBy(t.value(p[0])), p.mid(1));
+        }
+        QVERIFY(a11y.has(t.value("Current colour, #010000"), Atspi::kShowing));
+        for (const QString& name : t.keys())
+            if (name.contains(QRegularExpression("^(Swatch \\d|Blend|Active window|Red preview)")))
+                QVERIFY2(!a11y.has(t.value(name), Atspi::kShowing), qPrintable(name));
+        const Atspi::Node link = t.value("https://swatchly.example/");
+        QCOMPARE(a11y.role(link), "link");
+        QCOMPARE(a11y.call(link, "GetName", {0}, "org.a11y.atspi.Action").toString(), "Press");
+    }
+
+    void byKeysAlone() {
+        auto tabTo = [&](const QString& name) {
+            for (int i = 0; i < 40 && !a11y.has(a11y.tree().value(name), Atspi::kFocused); ++i)
+                x.xdotool({"key", "Tab"});
+            return a11y.has(a11y.tree().value(name), Atspi::kFocused);
+        };
+        QVERIFY(tabTo("HTML hex"));
+        x.xdotool({"type", "--delay", "30", "#123456"});
+        x.xdotool({"key", "Return"});
+        QTRY_COMPARE(preview(), kLeft);
+        QVERIFY(a11y.tree().contains("Current colour, #123456"));
+        QVERIFY(tabTo("Grab Color"));
+        x.xdotool({"key", "space"});
+        QTRY_VERIFY(a11y.has(a11y.tree().value("Grab Color"), Atspi::kChecked));
+        x.xdotool({"key", "Escape"});
+        QTRY_VERIFY(!a11y.has(a11y.tree().value("Grab Color"), Atspi::kChecked));
+        QVERIFY(tabTo("https://swatchly.example/"));
+        x.xdotool({"key", "Return"});
+        auto opened = [&] {
+            QFile f(home.filePath("xdg-open.opened"));
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        };
+        QTRY_COMPARE(opened(), "https://swatchly.example/\n");
     }
 
     // A click into the box selects its text, so what is typed replaces it; Ctrl+C outside the
@@ -309,15 +371,6 @@ class TestE2EJourney : public QObject {
                 x.pointTo(corner);
                 QCOMPARE(pick({}, {scale}).first.trimmed(), html(screens, corner));
             }
-    }
-
-    // A device pixel a key, ten with Shift.
-    void pickFromTheKeyboard() {
-        x.pointTo({100, 100});
-        QCOMPARE(pick({}, {"QT_SCALE_FACTOR=1.5"},
-                      {"key", "--delay", "50", "Right", "Right", "shift+Down", "Return"})
-                     .first.trimmed(),
-                 html(screens, {102, 110}));
     }
 
     // Scaled, every control at its place times the factor, the colour given at start shown;
