@@ -52,12 +52,7 @@ class TestCli : public QObject {
                                       "rgb(), hsl() or a name")
                                   .arg(colour));
         refused({"0,0, -0.5"}, "channel -0.5 is outside 0..255");
-        refused({"--pick", "--format", "hex"},
-                "\"hex\" is no form; give html, vb, rgb, css-rgb, css-hsl or a template with "
-                "fields such as %{r};%{g};%{b}");
         refused({"#000000", "#FFFFFF"}, "give one colour, not 2");
-        refused({"--pick", "#000000"}, "--pick takes no colour");
-        refused({"--format", "vb"}, "--format goes with --pick or a colour");
         refused({"--copy", "#000000"}, "--copy goes with --pick");
     }
     void parse() {

@@ -63,18 +63,13 @@ class TestColour : public QObject {
         QTest::addColumn<QString>("read");  // the colour, or the start of the reason
         const char* colours[][2] = {
             {"#FF8000", "#FF8000"},
-            {"ff8000", "#FF8000"},
             {"#f80", "#FF8800"},
             {"&H0080FF&", "#FF8000"},
             {"&H0080ff", "#FF8000"},
             {" 255 , 128 , 0\n", "#FF8000"},
-            {"RGB( 255 ,128,0 )", "#FF8000"},
             {"rgb(255 128 0)", "#FF8000"},
             {"hsl(30, 100%, 50%)", "#FF8000"},
-            {"HSL(30 100% 50%)", "#FF8000"},
-            {"hsl(210, 65%, 20%)", "#123354"},
             {"Orange", "#FFA500"},
-            {"rebeccapurple", "#663399"},
             {"", "no colour: the text is empty"},
             {"256,0,0", "channel 256 is outside 0..255"},
             {"rgb(0, 0, -1)", "channel -1 is outside 0..255"},
@@ -82,9 +77,7 @@ class TestColour : public QObject {
             {"hsl(30, 101%, 50%)", "saturation 101% is outside 0..100%"},
             {"transparent", "\"transparent\" is not a colour"},
             {"#FF80", "\"#FF80\" is not"},
-            {"&H0080FF&&", "\"&H0080FF&&\" is not"},
             {"rgb(1, 2)", "\"rgb(1, 2)\" is not"},
-            {"1,2,3,4", "\"1,2,3,4\" is not"},
         };
         for (const auto& [text, read] : colours) QTest::newRow(text) << text << read;
         QTest::newRow("1 MB") << QString(1 << 20, 'a') << "the text is too long to be a colour";

@@ -20,13 +20,11 @@ class TestPlatform : public QObject {
     void logicalPosition() {
         const QList<std::pair<QRect, qreal>> screens{{{0, 0, 800, 600}, 1.5},
                                                      {{1200, 0, 256, 192}, 2}};
-        auto at = [&](QPoint device) {
-            return swatchly::logicalPosition(device, screens).value_or(QPoint(-1, -1));
-        };
-        QCOMPARE(at({300, 150}), QPoint(200, 100));
-        QCOMPARE(at({1000, 899}), QPoint(667, 599));
-        QCOMPARE(at({1301, 101}), QPoint(1251, 51));
-        QCOMPARE(at({1712, 0}), QPoint(-1, -1));
+        for (auto [device, logical] : {std::pair{QPoint(300, 150), QPoint(200, 100)},
+                                       {{1000, 899}, {667, 599}},
+                                       {{1301, 101}, {1251, 51}},
+                                       {{1712, 0}, {-1, -1}}})
+            QCOMPARE(swatchly::logicalPosition(device, screens).value_or(QPoint(-1, -1)), logical);
     }
 
     // The flag goes onto the native window that exists, which neither moves nor is made anew.

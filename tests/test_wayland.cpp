@@ -1,7 +1,7 @@
 // Swatchly in a real Wayland session (a private headless Weston and session bus, see
 // run-in-desktop), where no application may read the screen: each press of Grab Color asks the
 // desktop portal, played by the test, once and takes its one answer; where no portal offers a
-// picker a message says so. Stay On Top, which the protocol does not offer, is disabled.
+// picker a message says so.
 
 #include <QDBusArgument>
 #include <QDBusConnectionInterface>
