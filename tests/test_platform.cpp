@@ -53,10 +53,10 @@ class TestPlatform : public QObject {
                               << "#FF8000 #010203 true";
         QTest::newRow("a line that is none")
             << QByteArray("[swatches]\n1=#FF8000\ngarbage\n") << "#FF8000 - false .bad";
-        QTest::newRow("out of range") << QByteArray(
-                                             "[swatches]\n1=#GG8000\n2=#010203\n"
-                                             "[options]\nkeepPicks=maybe\n")
-                                      << "- #010203 false .bad";
+        QTest::newRow("a slot out of range")
+            << QByteArray("[swatches]\n1=#GG8000\n2=#010203\n") << "- #010203 false .bad";
+        QTest::newRow("an option out of range")
+            << QByteArray("[options]\nkeepPicks=maybe\n") << "- - false .bad";
         QTest::newRow("unreadable") << QByteArray("<folder>") << "- - false .bad";
     }
     void store() {
