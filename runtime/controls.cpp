@@ -362,7 +362,16 @@ void Label::keyPressEvent(QKeyEvent* e) {
 }
 
 void Label::paintEvent(QPaintEvent* e) {
-    QLabel::paintEvent(e);
+    if (!isLink()) return QLabel::paintEvent(e);
+    // A label that takes the focus draws its text through a text document, whose glyphs fall a
+    // device pixel differently at some scales: the link draws it as a plain label does.
+    {
+        QPainter p(this);
+        style()->drawItemText(
+            &p, contentsRect(),
+            int(QStyle::visualAlignment(layoutDirection(), alignment())) | Qt::TextForceLeftToRight,
+            palette(), isEnabled(), text(), foregroundRole());
+    }
     if (showsFocus(this)) drawFocusMark(this);
 }
 

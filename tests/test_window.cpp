@@ -534,8 +534,8 @@ class TestWindow : public QObject {
     void definition() {
         QCOMPARE(w->centralWidget()->size(), QSize(296, 255));
         auto top = [&](QWidget* c) { return c->mapTo(w.get(), QPoint()).y(); };
-        // Each row's label level with its box and Set, and announced with the box; each
-        // channel's with its bar.
+        // Each row's label level with its box and Set, announced with the box, and the Set named
+        // for it; each channel's label announced with its bar.
         auto labelOf = [](QWidget* c) {
             const auto r = QAccessible::queryAccessibleInterface(c)->relations(QAccessible::Label);
             return r.size() == 1 ? r[0].first->object() : nullptr;
@@ -543,7 +543,8 @@ class TestWindow : public QObject {
         for (auto [label, set, box] : {std::tuple{w->Label4, w->RGBSet, w->Rtxt},
                                        {w->Label6, w->VbSet, w->VbVal},
                                        {w->Label5, w->HexSet, w->HexVal}})
-            QVERIFY2(top(label) == top(box) && top(set) == top(box) && labelOf(box) == label,
+            QVERIFY2(top(label) == top(box) && top(set) == top(box) && labelOf(box) == label &&
+                         set->accessibleName().contains(label->text()),
                      qPrintable(label->text()));
         for (auto [label, bar] :
              {std::pair{w->Label1, w->RScroll}, {w->Label2, w->GScroll}, {w->Label3, w->BScroll}})
@@ -556,12 +557,10 @@ class TestWindow : public QObject {
                  "Click Grab Color, put your mouse over the color you'd like and then left click "
                  "the color.  If there are features you would like to see added to this "
                  "application please contact support@swatchly.example.");
-        QStringList buttons;
         for (QWidget* c : w->findChildren<QWidget*>()) {
             if (!c->isVisibleTo(w.get())) continue;
             const QString name = QAccessible::queryAccessibleInterface(c)->text(QAccessible::Name);
             QVERIFY2(!name.trimmed().isEmpty(), qPrintable(c->objectName()));
-            if (qobject_cast<QAbstractButton*>(c)) buttons << name;
             const auto* label = qobject_cast<QLabel*>(c);
             const auto* button = qobject_cast<QAbstractButton*>(c);
             const QString text = label ? label->text() : button ? button->text() : QString();
@@ -572,7 +571,6 @@ class TestWindow : public QObject {
                          !visible.isEmpty(),
                      qPrintable(c->objectName() + ": " + text));
         }
-        QCOMPARE(buttons.size(), QSet(buttons.begin(), buttons.end()).size());
         run("=255,128,0");
         QCOMPARE(QAccessible::queryAccessibleInterface(w->NewPrev)->text(QAccessible::Name),
                  "Current colour, #FF8000");
