@@ -25,6 +25,7 @@ class Atspi {
     }
     ~Atspi() { m_launcher.terminate(), m_launcher.waitForFinished(); }
     bool ready() const { return m_bus.isConnected(); }
+    QString role(const Node& n) { return call(n, "GetRoleName").toString(); }
 
     QVariant call(const Node& n, const QString& method, const QVariantList& args = {},
                   const QString& interface = "org.a11y.atspi.Accessible") {
@@ -33,59 +34,49 @@ class Atspi {
         return m_bus.call(m).arguments().value(0);
     }
     QString name(const Node& n) {
-        return call(n, "Get", {"org.a11y.atspi.Accessible", "Name"},
-                    "org.freedesktop.DBus.Properties")
-            .value<QDBusVariant>()
-            .variant()
-            .toString();
+        const QVariant v = call(n, "Get", {"org.a11y.atspi.Accessible", "Name"},
+                                "org.freedesktop.DBus.Properties");
+        return v.value<QDBusVariant>().variant().toString();
     }
-    QString role(const Node& n) { return call(n, "GetRoleName").toString(); }
     bool has(const Node& n, int state) {
         QList<uint> words;
         call(n, "GetState").value<QDBusArgument>() >> words;
         return words.value(state / 32) >> (state % 32) & 1;
     }
-    // The names of the objects that label this one.
+    // The names of the objects that label this one (relation 2, "labelled by").
     QStringList labelledBy(const Node& n) {
         QStringList labels;
         const QDBusArgument a = call(n, "GetRelationSet").value<QDBusArgument>();
-        a.beginArray();
-        while (!a.atEnd()) {
+        for (a.beginArray(); !a.atEnd(); a.endStructure()) {
             uint type;
             a.beginStructure();
             a >> type;
-            for (const Node& target : nodes(a))
-                if (type == 2) labels << name(target);  // labelled by
-            a.endStructure();
+            for (const Node& target : nodes(a)) labels << (type == 2 ? name(target) : QString());
         }
         a.endArray();
+        labels.removeAll(QString());
         return labels;
     }
     // Every object of every program's tree, by name.
     QMap<QString, Node> tree() {
         QMap<QString, Node> found;
-        QList<Node> todo = children({"org.a11y.atspi.Registry", "/org/a11y/atspi/accessible/root"});
+        QList<Node> todo{{"org.a11y.atspi.Registry", "/org/a11y/atspi/accessible/root"}};
         while (!todo.isEmpty()) {
             const Node n = todo.takeFirst();
             found.insert(name(n), n);
-            todo += children(n);
+            todo += nodes(call(n, "GetChildren").value<QDBusArgument>());
         }
         return found;
     }
 
   private:
-    QList<Node> children(const Node& n) {
-        return nodes(call(n, "GetChildren").value<QDBusArgument>());
-    }
     static QList<Node> nodes(const QDBusArgument& a) {
         QList<Node> out;
-        a.beginArray();
-        while (!a.atEnd()) {
+        for (a.beginArray(); !a.atEnd(); a.endStructure()) {
             QString bus;
             QDBusObjectPath path;
             a.beginStructure();
             a >> bus >> path;
-            a.endStructure();
             out.append({bus, path.path()});
         }
         a.endArray();
