@@ -4,8 +4,10 @@
 
 #include "cli/command_line.h"
 #include "cli/pick.h"
+#include "platform/clipboard.h"
 #include "platform/qt_services.h"
 #include "window/form1.h"
+#include "window/style.h"
 
 namespace {
 
@@ -44,15 +46,14 @@ int main(int argc, char* argv[]) {
     qInstallMessageHandler(quietly);
     if (request.action == swatchly::cli::Request::KeepClipboard) {
         QGuiApplication app(argc, argv);
-        return swatchly::cli::keepClipboard(*request.colour, request.text);
+        swatchly::QtClipboard clipboard;
+        return swatchly::cli::keepClipboard(clipboard, *request.colour, request.text);
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Swatchly"));
     QApplication::setDesktopFileName(QStringLiteral("example.swatchly.Swatchly"));
-    if (pick) {
-        swatchly::QtScreenProbe probe;
-        return swatchly::cli::pickColour(probe, request.form, request.copy);
-    }
+    if (pick)
+        return swatchly::cli::pickColour(swatchly::withQtDefaults({}), request.form, request.copy);
     qInstallMessageHandler(nullptr);
     QApplication::setStyle(new swatchly::SwatchlyStyle(QApplication::style()->name()));
     swatchly::Form1 form;

@@ -8,8 +8,8 @@
 #include <QCursor>
 #include <cstdlib>
 
-#include "window/form1.h"
 #include "platform/qt_services.h"
+#include "window/form1.h"
 #include "xsession.h"
 
 using namespace swatchly;
@@ -57,7 +57,7 @@ BENCHMARK(GrabTick)->Unit(benchmark::kMicrosecond);
 // changes and, with the magnifier on (argument 1), the loupe moves and is drawn again.
 void GrabTickMoving(benchmark::State& state) {
     form->activetxt->setText("1");
-    form->mag->setChecked(state.range(0));
+    form->magnifierAction->setChecked(state.range(0));
     const QPoint spots[] = {{40, 55}, {22, 40}, {38, 25}, {24, 55}};
     int i = 0;
     for (auto _ : state) {
@@ -65,7 +65,7 @@ void GrabTickMoving(benchmark::State& state) {
         form->Timer1_Timer();
         QCoreApplication::processEvents();
     }
-    form->mag->setChecked(true);
+    form->magnifierAction->setChecked(true);
 }
 BENCHMARK(GrabTickMoving)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 

@@ -5,6 +5,12 @@
 //
 // usage: swatchly_startup_bench SWATCHLY REFERENCE [RUNS]
 
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <xcb/xcb.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -17,13 +23,8 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
-#include <poll.h>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
-#include <xcb/xcb.h>
 
 #include "xsession.h"
 
@@ -43,8 +44,10 @@ Memory memoryOf(pid_t pid) {
     std::string key;
     long kb;
     while (in >> key) {
-        if (key == "Rss:" && in >> kb) m.rssMiB = kb / 1024.0;
-        else if (key == "Pss:" && in >> kb) m.pssMiB = kb / 1024.0;
+        if (key == "Rss:" && in >> kb)
+            m.rssMiB = kb / 1024.0;
+        else if (key == "Pss:" && in >> kb)
+            m.pssMiB = kb / 1024.0;
     }
     return m;
 }
@@ -87,7 +90,7 @@ Threads threadsOf(pid_t pid) {
 }
 
 class Desktop {
-public:
+  public:
     explicit Desktop(XSession& x) : m_x(x) {
         m_conn = xcb_connect(qPrintable(qEnvironmentVariable("DISPLAY")), nullptr);
         m_root = xcb_setup_roots_iterator(xcb_get_setup(m_conn)).data->root;
@@ -101,8 +104,8 @@ public:
     std::pair<pid_t, double> launch(std::vector<std::string> args, double timeout = 20) {
         drain();
         std::vector<std::string> env{"QT_QPA_PLATFORM=xcb"};
-        for (const char* name : {"DISPLAY", "HOME", "XDG_RUNTIME_DIR", "XDG_CONFIG_HOME",
-                                 "DBUS_SESSION_BUS_ADDRESS"})
+        for (const char* name :
+             {"DISPLAY", "HOME", "XDG_RUNTIME_DIR", "XDG_CONFIG_HOME", "DBUS_SESSION_BUS_ADDRESS"})
             env.push_back(std::string(name) + "=" + qEnvironmentVariable(name).toStdString());
         std::vector<char*> envp, argv;
         for (auto& e : env) envp.push_back(e.data());
@@ -118,7 +121,8 @@ public:
             while (xcb_generic_event_t* e = xcb_poll_for_event(m_conn)) {
                 const bool mapped = (e->response_type & 0x7f) == XCB_MAP_NOTIFY;
                 free(e);
-                if (mapped) return {pid, std::chrono::duration<double>(Clock::now() - start).count()};
+                if (mapped)
+                    return {pid, std::chrono::duration<double>(Clock::now() - start).count()};
             }
             pollfd p{fd, POLLIN, 0};
             poll(&p, 1, 100);
@@ -155,7 +159,7 @@ public:
         waitpid(pid, &status, 0);
     }
 
-private:
+  private:
     void drain() {
         while (xcb_generic_event_t* e = xcb_poll_for_event(m_conn)) free(e);
     }
@@ -266,7 +270,8 @@ int main(int argc, char* argv[]) {
         std::printf("\n");
     }
     std::vector<double> held;
-    for (int r = 0; r < runs; ++r) held.push_back(desktop.untilPointerHeld({programs[0], "--pick"}));
+    for (int r = 0; r < runs; ++r)
+        held.push_back(desktop.untilPointerHeld({programs[0], "--pick"}));
     std::printf("  %-28s %7.1f ms\n", "--pick until the pointer held", median(held) * 1000);
 
     // CPU over 10 s: idle, then in grab mode (Grab Color pressed, the magnifier on) with the
@@ -303,9 +308,8 @@ int main(int argc, char* argv[]) {
             // Over the labels left of the text boxes, which draw nothing on hover; never down and
             // right at once, where the magnifier stands.
             const QPoint spots[] = {{40, 55}, {22, 40}, {38, 25}, {24, 55}};
-            tenSeconds(pid, "  pointer moving", [&](int i) {
-                x.pointTo(g.topLeft() + QPoint(0, menu) + spots[i % 4]);
-            });
+            tenSeconds(pid, "  pointer moving",
+                       [&](int i) { x.pointTo(g.topLeft() + QPoint(0, menu) + spots[i % 4]); });
         }
         Desktop::stop(pid);
     }

@@ -9,10 +9,8 @@
 #include <cstdio>
 #include <memory>
 
-#include "colour/text_formats.h"
-#include "platform/clipboard.h"
+#include "picker/pointer_pick.h"
 #include "platform/store.h"
-#include "tools/pointer_pick.h"
 
 namespace swatchly::cli {
 
@@ -26,8 +24,7 @@ void say(const QString& line) { std::fputs(qPrintable(line + u'\n'), stderr); }
 bool leaveOnClipboard(Channels colour, const QString& text) {
     QProcess keeper;
     keeper.setProgram(QCoreApplication::applicationFilePath());
-    keeper.setArguments({QStringLiteral("--keep-clipboard"), text,
-                         htmlHexText(colour.red, colour.green, colour.blue)});
+    keeper.setArguments({QStringLiteral("--keep-clipboard"), text, htmlHex(colour)});
     // Nothing of ours held open: a pipe reading our output ends when we do.
     keeper.setStandardInputFile(QProcess::nullDevice());
     keeper.setStandardOutputFile(QProcess::nullDevice());
@@ -43,44 +40,39 @@ bool leaveOnClipboard(Channels colour, const QString& text) {
 
 }  // namespace
 
-int pickColour(ScreenProbe& probe, const ColourForm& form, bool copy) {
+int pickColour(const Services& services, const ColourForm& form, bool copy) {
     std::optional<int> status;
-    auto done = [&](const PickResult& result) {
-        switch (result.kind) {
-            case PickResult::Picked: {
-                const QString text = form.write(result.colour);
-                std::fputs(qPrintable(text + u'\n'), stdout);
-                std::fflush(stdout);
-                status = 0;
-                if (Store store; store.option(QStringLiteral("keepPicks"), false)) {
-                    const Channels& c = result.colour;
-                    store.updateSlots(
-                        [&](Slots& kept) { kept = keepPick(kept, rgb(c.red, c.green, c.blue)); });
-                }
-                if (!copy) break;
-                if (!clipboardOutlivesPrograms())
-                    say(
-                        QStringLiteral("swatchly: this desktop keeps nothing on the clipboard for "
-                                       "a program that has ended; the colour is only printed"));
-                else if (!leaveOnClipboard(result.colour, text))
-                    say(QStringLiteral("swatchly: the colour could not be kept on the clipboard"));
-                break;
-            }
-            case PickResult::Cancelled:
-                status = kCancelled;
-                break;
-            case PickResult::Unavailable:
-                say(QStringLiteral("swatchly: cannot pick a colour: %1").arg(result.why));
-                status = kCannotPick;
-                break;
-        }
-        QCoreApplication::quit();
+    auto end = [&](int code) {
+        status = code;
+        QCoreApplication::quit();  // nothing before the loop runs
     };
+    PickSession session(*services.probe);
+    QObject::connect(&session, &PickSession::picked, [&](Channels colour) {
+        const QString text = form.write(colour);
+        std::fputs(qPrintable(text + u'\n'), stdout);
+        std::fflush(stdout);
+        if (services.store->option(Store::Option::KeepPicks))
+            services.store->updateSlots([&](Slots& kept) {
+                kept = keepPick(kept, rgb(colour.red, colour.green, colour.blue));
+            });
+        if (copy && !services.clipboard->outlivesPrograms())
+            say(
+                QStringLiteral("swatchly: this desktop keeps nothing on the clipboard for a "
+                               "program that has ended; the colour is only printed"));
+        else if (copy && !leaveOnClipboard(colour, text))
+            say(QStringLiteral("swatchly: the colour could not be kept on the clipboard"));
+        end(0);
+    });
+    QObject::connect(&session, &PickSession::cancelled, [&] { end(kCancelled); });
+    QObject::connect(&session, &PickSession::unavailable, [&](const QString& why) {
+        say(QStringLiteral("swatchly: cannot pick a colour: %1").arg(why));
+        end(kCannotPick);
+    });
     std::unique_ptr<PointerPick> pointer;
-    if (probe.readsScreen())
-        pointer = std::make_unique<PointerPick>(probe, done);
+    if (services.probe->readsScreen())
+        pointer = std::make_unique<PointerPick>(session);
     else
-        probe.pickColour(nullptr, done);
+        session.pickWithDesktop(nullptr);
     // The desktop's picker may answer at once, before there is a loop to quit.
     if (!status) QCoreApplication::exec();
     return status.value_or(kCannotPick);
@@ -93,12 +85,12 @@ int printSwatches(const ColourForm& form) {
     return 0;
 }
 
-int keepClipboard(Channels colour, const QString& text) {
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    QObject::connect(clipboard, &QClipboard::changed, clipboard, [clipboard](QClipboard::Mode m) {
-        if (m == QClipboard::Clipboard && !clipboard->ownsClipboard()) QCoreApplication::quit();
+int keepClipboard(Clipboard& clipboard, Channels colour, const QString& text) {
+    QClipboard* desktop = QGuiApplication::clipboard();
+    QObject::connect(desktop, &QClipboard::changed, desktop, [desktop](QClipboard::Mode m) {
+        if (m == QClipboard::Clipboard && !desktop->ownsClipboard()) QCoreApplication::quit();
     });
-    copyColour(colour, text);
+    clipboard.copy(colour, text);
     return QCoreApplication::exec();
 }
 

@@ -9,13 +9,13 @@ namespace swatchly::cli {
 // Picks one colour (where the screen cannot be read, with the desktop's picker, as Grab Color
 // does), prints it in `form` on standard output, with `copy` leaves it on the clipboard, and
 // returns the exit status. Needs the application object; runs its event loop.
-int pickColour(ScreenProbe& probe, const ColourForm& form, bool copy);
+int pickColour(const Services& services, const ColourForm& form, bool copy);
 
 // Prints the kept slots in `form`, one a line, empty slots left out.
 int printSwatches(const ColourForm& form);
 
 // The process --pick --copy leaves behind: holds `colour` and `text` on the clipboard until
 // another program takes the clipboard, then ends.
-int keepClipboard(Channels colour, const QString& text);
+int keepClipboard(Clipboard& clipboard, Channels colour, const QString& text);
 
 }  // namespace swatchly::cli

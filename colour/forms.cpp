@@ -132,6 +132,11 @@ QString ColourForm::write(Channels c) const {
     return out;
 }
 
+QString htmlHex(Channels colour) {
+    static const ColourForm html;
+    return html.write(colour);
+}
+
 // ---- the reader
 
 namespace {
@@ -268,6 +273,13 @@ bool read(const QString& text, Channels& c, QString* why) {
 }
 
 }  // namespace
+
+std::optional<Channels> readHtmlHexExactly(QStringView text) {
+    Channels c;
+    if (text.size() != 7 || !text.startsWith(u'#') || !readHexDigits(text.mid(1), c))
+        return std::nullopt;
+    return c;
+}
 
 std::optional<Channels> readColour(const QString& text, QString* why) {
     Channels c;

@@ -49,6 +49,11 @@ class ColourForm {
     bool m_usesHsl = false;
 };
 
+// The html form, #RRGGBB in upper case, as every place but the window's HEX row writes it, and
+// read back exactly so: seven characters, either case.
+QString htmlHex(Channels colour);
+std::optional<Channels> readHtmlHexExactly(QStringView text);
+
 // Any form above, the spaces around commas and inside parentheses free, the function and colour
 // names in any case: #RRGGBB, RRGGBB, #RGB, &HBBGGRR& (the closing & optional), R,G,B with each
 // channel as the decimal boxes read it, rgb(R, G, B) or rgb(R G B), hsl(H, S%, L%) or

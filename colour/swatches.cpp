@@ -3,6 +3,8 @@
 #include <QList>
 #include <algorithm>
 
+#include "colour/forms.h"
+
 namespace swatchly {
 
 Slots keepPick(const Slots& kept, std::int32_t packed) {
@@ -17,8 +19,7 @@ Slots keepPick(const Slots& kept, std::int32_t packed) {
 QByteArray gimpPalette(const std::vector<Channels>& colours) {
     QByteArray out = "GIMP Palette\nName: Swatchly\nColumns: 7\n#\n";
     for (const Channels& c : colours)
-        out += QString::asprintf("%3d %3d %3d\t#%02X%02X%02X\n", c.red, c.green, c.blue, c.red,
-                                 c.green, c.blue)
+        out += (QString::asprintf("%3d %3d %3d\t", c.red, c.green, c.blue) + htmlHex(c) + u'\n')
                    .toLatin1();
     return out;
 }
@@ -43,7 +44,11 @@ PaletteReading readPalette(const QByteArray& file) {
         int v[3] = {};
         for (int i = 0; ok && i < 3; ++i) {
             v[i] = fields[i].toInt(&ok);
-            ok = ok && v[i] >= 0 && v[i] <= 255;
+            if (ok && (v[i] < 0 || v[i] > 255))
+                return {{},
+                        QStringLiteral("Line %1 is not a colour: %2 is outside 0..255.")
+                            .arg(n + 1)
+                            .arg(v[i])};
         }
         if (!ok)
             return {{},

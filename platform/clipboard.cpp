@@ -15,11 +15,11 @@ std::unique_ptr<QMimeData> colourMimeData(Channels c, const QString& text) {
     return data;
 }
 
-void copyColour(Channels colour, const QString& text) {
+void QtClipboard::copy(Channels colour, const QString& text) {
     QGuiApplication::clipboard()->setMimeData(colourMimeData(colour, text).release());
 }
 
-std::optional<Channels> pastedColour(QString* why) {
+std::optional<Channels> QtClipboard::paste(QString* why) {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (data && data->hasColor()) {
         const QColor c = qvariant_cast<QColor>(data->colorData()).toRgb();
@@ -33,6 +33,8 @@ std::optional<Channels> pastedColour(QString* why) {
     return readColour(data->text(), why);
 }
 
-bool clipboardOutlivesPrograms() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
+bool QtClipboard::outlivesPrograms() {
+    return QGuiApplication::platformName() == QLatin1String("xcb");
+}
 
 }  // namespace swatchly

@@ -8,21 +8,20 @@
 #include <memory>
 #include <optional>
 
-#include "runtime/rgb.h"
+#include "platform/services.h"
 
 namespace swatchly {
 
 std::unique_ptr<QMimeData> colourMimeData(Channels colour, const QString& text);
 
-// Puts the colour on the desktop's clipboard, with its text in a form.
-void copyColour(Channels colour, const QString& text);
-// The colour the clipboard offers: its colour, else its text as readColour reads it; nothing,
-// and in `why` what is wrong, where it offers neither.
-std::optional<Channels> pastedColour(QString* why);
-
-// Whether what a program put on the clipboard can stay there after it ends: on X11 the program
-// that owns the clipboard serves it, so a process left behind can; on Wayland only a window with
-// the focus may set the clipboard at all.
-bool clipboardOutlivesPrograms();
+// The desktop's clipboard, through Qt.
+class QtClipboard : public Clipboard {
+  public:
+    void copy(Channels colour, const QString& text) override;
+    std::optional<Channels> paste(QString* why) override;
+    // On X11 the program that owns the clipboard serves it, so a process left behind can; on
+    // Wayland only a window with the focus may set the clipboard at all.
+    bool outlivesPrograms() override;
+};
 
 }  // namespace swatchly

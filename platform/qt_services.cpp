@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QScreen>
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/clipboard.h"
 #include "platform/portal_picker.h"
 #include "platform/store.h"
 #include "platform/x11.h"
@@ -24,6 +26,8 @@ Services withQtDefaults(Services s) {
     if (!s.shell) s.shell = std::make_shared<QtShell>();
     if (!s.messageBox) s.messageBox = std::make_shared<QtMessageBox>();
     if (!s.store) s.store = std::make_shared<Store>();
+    if (!s.clipboard) s.clipboard = std::make_shared<QtClipboard>();
+    if (!s.files) s.files = std::make_shared<QtFileChooser>();
     return s;
 }
 
@@ -205,6 +209,18 @@ void QtMessageBox::show(QWidget* parent, const QString& text, int style, const Q
                     text, QMessageBox::Ok, parent);
     box.setTextInteractionFlags(Qt::TextSelectableByMouse);  // an address in it can be copied
     box.exec();
+}
+
+// ---- file chooser
+
+QString QtFileChooser::fileToSave(QWidget* parent, const QString& title, const QString& suggested,
+                                  const QString& filter) {
+    return QFileDialog::getSaveFileName(parent, title, suggested, filter);
+}
+
+QString QtFileChooser::fileToOpen(QWidget* parent, const QString& title, const QString& folder,
+                                  const QString& filter) {
+    return QFileDialog::getOpenFileName(parent, title, folder, filter);
 }
 
 }  // namespace swatchly

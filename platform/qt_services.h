@@ -71,4 +71,12 @@ class QtMessageBox : public MessageBox {
     void show(QWidget* parent, const QString& text, int style, const QString& title) override;
 };
 
+class QtFileChooser : public FileChooser {
+  public:
+    QString fileToSave(QWidget* parent, const QString& title, const QString& suggested,
+                       const QString& filter) override;
+    QString fileToOpen(QWidget* parent, const QString& title, const QString& folder,
+                       const QString& filter) override;
+};
+
 }  // namespace swatchly

@@ -98,12 +98,38 @@ class MessageBox {
     virtual void show(QWidget* parent, const QString& text, int style, const QString& title) = 0;
 };
 
+class Clipboard {
+  public:
+    virtual ~Clipboard() = default;
+    // Puts the colour on the clipboard: as a colour for programs that take colours, and as its
+    // text in a form for those that take text.
+    virtual void copy(Channels colour, const QString& text) = 0;
+    // The colour the clipboard offers: its colour, else its text read as a colour; nothing, and
+    // in `why` what is wrong, where it offers neither.
+    virtual std::optional<Channels> paste(QString* why) = 0;
+    // Whether what a program put on the clipboard can stay there after it ends.
+    virtual bool outlivesPrograms() { return true; }
+};
+
+class FileChooser {
+  public:
+    virtual ~FileChooser() = default;
+    // The user's choice of a file to write (`suggested` first) or to read (from `folder`), of
+    // the kinds `filter` names as a file dialog does; empty when the user cancels.
+    virtual QString fileToSave(QWidget* parent, const QString& title, const QString& suggested,
+                               const QString& filter) = 0;
+    virtual QString fileToOpen(QWidget* parent, const QString& title, const QString& folder,
+                               const QString& filter) = 0;
+};
+
 struct Services {
     std::shared_ptr<ScreenProbe> probe;
     std::shared_ptr<WindowManager> windowManager;
     std::shared_ptr<Shell> shell;
     std::shared_ptr<MessageBox> messageBox;
     std::shared_ptr<Store> store;  // what the user keeps between runs
+    std::shared_ptr<Clipboard> clipboard;
+    std::shared_ptr<FileChooser> files;
 };
 
 // Fills every service left empty with its Qt implementation.

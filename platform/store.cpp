@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <cstdio>
 
@@ -22,12 +21,23 @@ QString endKey(bool right) {
 const QString kPosition = QStringLiteral("window/position");
 const QString kCopyForm = QStringLiteral("options/copyForm");
 
+struct OptionKey {
+    const char* key;
+    bool byDefault;
+};
+// In the order of Store::Option.
+constexpr OptionKey kOptions[] = {{"options/magnifier", true},
+                                  {"options/showSwatches", false},
+                                  {"options/copyOnPick", false},
+                                  {"options/keepPicks", false}};
+QString keyOf(Store::Option option) {
+    return QString::fromLatin1(kOptions[static_cast<int>(option)].key);
+}
+
 std::optional<std::int32_t> slotColour(const QVariant& value) {
-    static const QRegularExpression hex(QStringLiteral("^#[0-9A-Fa-f]{6}$"));
-    const QString text = value.toString();
-    if (!hex.match(text).hasMatch()) return std::nullopt;
-    const Channels c = *readColour(text);
-    return rgb(c.red, c.green, c.blue);
+    const std::optional<Channels> c = readHtmlHexExactly(value.toString());
+    if (!c) return std::nullopt;
+    return rgb(c->red, c->green, c->blue);
 }
 
 // Every line a section, a key with its value, or nothing: what QSettings would drop unread is
@@ -124,10 +134,7 @@ Slots Store::updateSlots(const std::function<void(Slots&)>& change) {
     Slots s = swatches();
     change(s);
     for (std::size_t i = 0; i < s.size(); ++i) {
-        const Channels c = unpack(s[i].value_or(0));
-        m_settings->setValue(
-            slotKey(i),
-            s[i] ? QString::asprintf("#%02X%02X%02X", c.red, c.green, c.blue) : QString());
+        m_settings->setValue(slotKey(i), s[i] ? htmlHex(unpack(*s[i])) : QString());
     }
     written();
     return s;
@@ -141,15 +148,14 @@ std::optional<QStringList> Store::gradientEnd(bool right) const {
 
 void Store::setGradientEnd(bool right, const QStringList& texts) { write(endKey(right), texts); }
 
-bool Store::option(const QString& name, bool byDefault) const {
-    const QString key = QStringLiteral("options/") + name;
-    if (!m_settings->contains(key) || m_bad.contains(key)) return byDefault;
+bool Store::option(Option option) const {
+    const QString key = keyOf(option);
+    if (!m_settings->contains(key) || m_bad.contains(key))
+        return kOptions[static_cast<int>(option)].byDefault;
     return m_settings->value(key).toBool();
 }
 
-void Store::setOption(const QString& name, bool on) {
-    write(QStringLiteral("options/") + name, on);
-}
+void Store::setOption(Option option, bool on) { write(keyOf(option), on); }
 
 QString Store::copyForm() const {
     if (m_bad.contains(kCopyForm)) return ColourForm::names().first();

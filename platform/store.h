@@ -33,9 +33,11 @@ class Store {
     std::optional<QStringList> gradientEnd(bool right) const;
     void setGradientEnd(bool right, const QStringList& texts);
 
-    // Options > Magnifier, Show Swatches, Copy on Pick and Keep Picks, and the Copy form.
-    bool option(const QString& name, bool byDefault) const;
-    void setOption(const QString& name, bool on);
+    // The options the user turns on and off, each with its own default.
+    enum class Option { Magnifier, ShowSwatches, CopyOnPick, KeepPicks };
+    bool option(Option option) const;
+    void setOption(Option option, bool on);
+    // The form Edit > Copy writes, as ColourForm::make takes it.
     QString copyForm() const;
     void setCopyForm(const QString& form);
 

@@ -10,12 +10,13 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QObject>
-#include <QProxyStyle>
 #include <QScrollBar>
 #include <QTimer>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+
+#include "runtime/rgb.h"
 
 namespace swatchly {
 
@@ -105,8 +106,10 @@ class PictureBox : public QWidget {
     const QImage& picture() const { return m_picture; }
     // With AutoSize the box takes its picture's size.
     void setAutoSize(bool on);
-    // Names the box for assistive technology as `name` and the colour it shows, kept current.
-    void nameWithColour(const QString& name);
+    // Names the box for assistive technology as `name` and the colour it shows, written by
+    // `text`, kept current.
+    using ColourText = QString (*)(Channels);
+    void nameWithColour(const QString& name, ColourText text);
 
     // Pressing the left mouse button on the box starts a drag of it.
     bool dragModeAutomatic = false;
@@ -141,6 +144,7 @@ class PictureBox : public QWidget {
     bool m_dragInside = false;
     QPoint m_mousePos;
     QString m_colourName;
+    ColourText m_colourText = nullptr;
 };
 
 // Label whose mouse presses stop at it; MouseDown is raised for every button.
@@ -167,24 +171,6 @@ class Label : public QLabel {
 // Whether `w` has the focus and its window took the last change of focus from the keyboard:
 // when Qt's styles show a focus mark.
 bool showsFocus(const QWidget* w);
-
-// Qt's raster engine hands each blend of 96 spans or more to its thread pool, and two complex
-// controls painted in one piece are such blends: a group box's frame, a picture stretched
-// smoothly over its height, and a scroll bar's antialiased groove lines. So the window's first
-// paint started two pooled threads. This style paints complex controls in bands, each under its
-// own clip: the same pixels, all on the one user-interface thread (at 100 % scale; at 200 % the
-// antialiased outlines of buttons reach the pool as well).
-// It also mends the menu bar's bottom line, which Fusion draws per item from its first pixel to
-// the middle of its last: scaled, a device pixel is missing where two items meet.
-class SwatchlyStyle : public QProxyStyle {
-    Q_OBJECT
-  public:
-    using QProxyStyle::QProxyStyle;
-    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
-                            QPainter* painter, const QWidget* widget) const override;
-    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
-                     const QWidget* widget) const override;
-};
 
 // Timer that ticks every Interval milliseconds while Enabled is true and Interval is not 0.
 class Timer : public QObject {

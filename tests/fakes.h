@@ -72,6 +72,16 @@ struct FakeMessageBox : MessageBox {
     }
 };
 
+struct FakeFileChooser : FileChooser {
+    QString chosen;  // the file the user picks; empty: the user cancels
+    QString fileToSave(QWidget*, const QString&, const QString&, const QString&) override {
+        return chosen;
+    }
+    QString fileToOpen(QWidget*, const QString&, const QString&, const QString&) override {
+        return chosen;
+    }
+};
+
 struct Fakes {
     std::shared_ptr<FakeScreenProbe> probe = std::make_shared<FakeScreenProbe>();
     std::shared_ptr<FakeWindowManager> windowManager = std::make_shared<FakeWindowManager>();
@@ -80,7 +90,11 @@ struct Fakes {
     // Not a fake: the real store, on a file of the test's own.
     std::shared_ptr<QTemporaryDir> home = std::make_shared<QTemporaryDir>();
     std::shared_ptr<Store> store = std::make_shared<Store>(home->filePath("swatchly.conf"));
-    Services services() const { return {probe, windowManager, shell, messageBox, store}; }
+    std::shared_ptr<FakeFileChooser> files = std::make_shared<FakeFileChooser>();
+    // The clipboard is Qt's own: the offscreen platform keeps it in the process.
+    Services services() const {
+        return {probe, windowManager, shell, messageBox, store, nullptr, files};
+    }
 };
 
 }  // namespace swatchly

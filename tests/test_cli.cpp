@@ -50,6 +50,13 @@ class TestCli : public QObject {
                                       "rgb(), hsl() or a name")
                                   .arg(colour));
         refused({"0,0, -0.5"}, "channel -0.5 is outside 0..255");
+        // A form that does not parse is refused whatever else is asked, and whatever is right.
+        for (const QStringList& args : {QStringList{"--format", "%{r}%{x}", "#FF8000"},
+                                        {"--pick", "--copy", "--format=%{r}%{x}"},
+                                        {"--swatches", "--format", "%{r}%{x}"}})
+            refused(args,
+                    "\"%{x}\" in the form \"%{r}%{x}\" is no field; the fields are %{r} "
+                    "%{g} %{b} %{R} %{G} %{B} %{h} %{s} %{l}, and %% is a %");
     }
     void parse() {
         QFETCH(QStringList, args);

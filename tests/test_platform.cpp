@@ -72,7 +72,7 @@ class TestPlatform : public QObject {
             QStringList s;
             for (int i = 0; i < 2; ++i)
                 s << (store.swatches()[i] ? ColourForm().write(unpack(*store.swatches()[i])) : "-");
-            s << (store.option("keepPicks", false) ? "true" : "false");
+            s << (store.option(Store::Option::KeepPicks) ? "true" : "false");
             if (QFileInfo::exists(path + ".bad")) s << ".bad";
             return s.join(' ');
         };

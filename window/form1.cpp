@@ -11,7 +11,7 @@
 #include <QUrl>
 #include <vector>
 
-#include "tools/magnifier.h"
+#include "picker/pick_session.h"
 #include "window/pictures.h"
 
 namespace swatchly {
@@ -76,6 +76,7 @@ QString Form1::helpText() {
 Form1::Form1(Services services, QWidget* parent)
     : QMainWindow(parent), m_services(withQtDefaults(std::move(services))) {
     setObjectName(QStringLiteral("Form1"));
+    pickSession = new PickSession(*m_services.probe, this);
     build();
     wire();
     Form_Load();
@@ -99,7 +100,7 @@ void Form1::build() {
     client->MouseDown = [this] { Form_MouseDown(); };
 
     // Each control gets its name, its place in twips and its TabIndex (kept as a property so
-    // the tab order can be read back); the list keeps the definition's order for stacking.
+    // the tab order can be read back); the list keeps their order for stacking.
     std::vector<QWidget*> stacking;
     std::vector<std::pair<int, QWidget*>> tabOrder;
     auto place = [&](QWidget* w, const char* name, int left, int top, int width, int height,
@@ -246,7 +247,7 @@ void Form1::build() {
     Label9 = label(client, "Label9", "", 360, 3105, 495, 660, 37, PictureBox::toQColor(0xC00000),
                    makeFont("Verdana", 6.75, true));
 
-    // Earlier in the definition is drawn in front.
+    // Earlier in the list is drawn in front.
     for (auto it = stacking.rbegin(); it != stacking.rend(); ++it) (*it)->raise();
 
     std::sort(tabOrder.begin(), tabOrder.end());
@@ -284,39 +285,7 @@ void Form1::build() {
         label->setBuddy(buddy);
     }
 
-    f = menuBar()->addMenu(QStringLiteral("File"));
-    f->setObjectName(QStringLiteral("f"));
-    f->setToolTipsVisible(true);
-    imsw = f->addAction(QStringLiteral("Import Swatches..."));
-    exsw = f->addAction(QStringLiteral("Export Swatches..."));
-    f->addSeparator();
-    abt = f->addAction(QStringLiteral("Help"));
-    abt->setObjectName(QStringLiteral("abt"));
-    ext = f->addAction(QStringLiteral("Exit"));
-    ext->setObjectName(QStringLiteral("ext"));
-    addEditMenu();
-    opt = menuBar()->addMenu(QStringLiteral("Options"));
-    opt->setObjectName(QStringLiteral("opt"));
-    stay = opt->addAction(QStringLiteral("Stay On Top"));
-    stay->setObjectName(QStringLiteral("stay"));
-    stay->setCheckable(true);
-    mag = opt->addAction(QStringLiteral("Magnifier"));
-    mag->setObjectName(QStringLiteral("mag"));
-    mag->setCheckable(true);
-    mag->setChecked(true);
-    cpick = opt->addAction(QStringLiteral("Copy on Pick"));
-    cpick->setObjectName(QStringLiteral("cpick"));
-    cpick->setCheckable(true);
-    cpick->setToolTip(
-        QStringLiteral("When a pick ends, puts the colour on the clipboard as Copy "
-                       "does"));
-    opt->setToolTipsVisible(true);
-    addSwatchCommands();
-    if (!m_services.windowManager->canStayOnTop()) {
-        // A check mark that changes nothing would tell the user it worked.
-        stay->setEnabled(false);
-        stay->setToolTip(QStringLiteral("This desktop does not let programs keep a window on top"));
-    }
+    buildMenus();
 
     // What a screen reader says: a control's caption, else its tooltip; the boxes, bars, frames
     // and previews that show neither are named after the row or bar they belong to. The three
@@ -360,11 +329,11 @@ void Form1::build() {
     Label7->setAccessibleName(kHomePage);
     // The preview and the places that keep a colour say which colour; the drag hint describes.
     NewPrev->setAccessibleDescription(NewPrev->toolTip());
-    NewPrev->nameWithColour(QStringLiteral("Current colour"));
+    NewPrev->nameWithColour(QStringLiteral("Current colour"), htmlHex);
     for (int i = 0; i < 7; ++i)
-        swatchSlots()[i]->nameWithColour(QStringLiteral("Swatch %1").arg(i + 1));
-    GradientL->nameWithColour(QStringLiteral("Blend start"));
-    GradientR->nameWithColour(QStringLiteral("Blend end"));
+        swatchSlots()[i]->nameWithColour(QStringLiteral("Swatch %1").arg(i + 1), htmlHex);
+    GradientL->nameWithColour(QStringLiteral("Blend start"), htmlHex);
+    GradientR->nameWithColour(QStringLiteral("Blend end"), htmlHex);
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
@@ -437,23 +406,16 @@ void Form1::wire() {
         target->setAcceptDrops(true);
 
     Label7->MouseDown = [this] { Label7_MouseDown(); };
-    connect(abt, &QAction::triggered, this, [this] { guard([this] { abt_Click(); }); });
-    connect(ext, &QAction::triggered, this, [this] { guard([this] { ext_Click(); }); });
-    connect(stay, &QAction::triggered, this, [this] { guard([this] { stay_Click(); }); });
-    connect(mag, &QAction::triggered, this, [this] { guard([this] { mag_Click(); }); });
-    connect(cpy, &QAction::triggered, this, [this] { guard([this] { cpy_Click(); }); });
-    connect(shsw, &QAction::triggered, this, [this] { guard([this] { shsw_Click(); }); });
-    connect(exsw, &QAction::triggered, this, [this] { guard([this] { exsw_Click(); }); });
-    connect(imsw, &QAction::triggered, this, [this] { guard([this] { imsw_Click(); }); });
-    // The options are kept as the user sets them.
-    for (auto [option, name] : {std::pair{cpick, "copyOnPick"}, {kpick, "keepPicks"}})
-        connect(option, &QAction::toggled, this, [this, name](bool on) {
-            m_services.store->setOption(QString::fromLatin1(name), on);
+
+    connect(magnifierAction, &QAction::toggled, pickSession, &PickSession::setLoupeShown);
+    connect(pickSession, &PickSession::picked, this,
+            [this](Channels colour) { guard([this, colour] { picked(colour); }); });
+    connect(pickSession, &PickSession::unavailable, this, [this] {
+        guard([this] {
+            m_services.messageBox->show(this, kNoColourPicker, MessageBox::OkOnly,
+                                        QStringLiteral("Swatchly"));
         });
-    connect(pst, &QAction::triggered, this, [this] { guard([this] { pst_Click(); }); });
-    for (QAction* form : cpyas->actions())
-        connect(form, &QAction::triggered, this,
-                [this, form] { guard([this, form] { copyAs(form->data().toString()); }); });
+    });
 }
 
 void Form1::Form_Load() {

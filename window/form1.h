@@ -1,11 +1,8 @@
 #pragma once
-// The one window of the program. Every control and menu item is a member named as in the
-// window's definition, and every event handler and method is a Qt slot named
-// <control>_<event>, so tests and scripts can find controls with findChild and invoke
-// handlers by name. Its members are defined beside this header, a file an area: form1.cpp
-// (definition, start-up), form1_frame.cpp (frame and commands), form1_colour.cpp (the bars and
-// the views of the colour), form1_text.cpp, form1_grab.cpp, form1_tone.cpp,
-// form1_swatches.cpp, form1_gradient.cpp and form1_clipboard.cpp.
+// The one window of the program. Every control and menu item is a member whose object name is
+// its member name, and every event handler and method is a Qt slot named <control>_<event>, so
+// tests and scripts can find controls with findChild and invoke handlers by name. Its members
+// are defined in the form1_*.cpp files beside this header, one an area of the window.
 
 #include <QAction>
 #include <QGroupBox>
@@ -28,7 +25,7 @@
 
 namespace swatchly {
 
-class Magnifier;
+class PickSession;
 
 class Form1 : public QMainWindow {
     Q_OBJECT
@@ -41,7 +38,7 @@ class Form1 : public QMainWindow {
     // the window manager's frame comes on top.
     static constexpr int kClientWidthTwips = 4440, kClientHeightTwips = 3825;
 
-    // ---- controls, in the order of the window's definition (earlier ones drawn in front)
+    // ---- controls, earlier ones drawn in front
     Timer* Timer2;
     PictureBox* NewPrev;
     TextBox *Rtxt, *Gtxt, *Btxt;
@@ -62,21 +59,23 @@ class Form1 : public QMainWindow {
     QGroupBox* Frame1;
     TextBox* Text1;
     Label *Label8, *Label5, *Label6, *Label4, *Label7, *Label9;
+    // ---- menus: File, Edit, Options
     QMenu* f;
-    QAction *imsw, *exsw;  // File > Import Swatches..., Export Swatches...
+    QAction *importSwatchesAction, *exportSwatchesAction;
     QAction *abt, *ext;
-    // Edit: Copy, Copy As (a submenu of the named forms, cpyas_html ...), Paste
-    QMenu *edt, *cpyas;
-    QAction *cpy, *pst;
+    QMenu* editMenu;
+    QAction* copyAction;
+    QMenu* copyAsMenu;  // an item a named form: copyAs_html, copyAs_vb, ...
+    QAction* pasteAction;
     QMenu* opt;
     QAction* stay;
-    QAction* mag;    // Options > Magnifier: the loupe while grabbing
-    QAction* cpick;  // Options > Copy on Pick
-    QAction* kpick;  // Options > Keep Picks: each finished pick goes into the first slot
-    QAction* shsw;   // Options > Show Swatches: the window grows to show the slots and the strip
+    QAction* magnifierAction;     // the loupe while grabbing
+    QAction* copyOnPickAction;    // a finished pick goes to the clipboard too
+    QAction* keepPicksAction;     // a finished pick goes into the first slot too
+    QAction* showSwatchesAction;  // the window grows to show the slots and the strip
 
-    // The loupe that follows the pointer while grabbing, made on first use.
-    std::unique_ptr<Magnifier> loupe;
+    // Grab Color's picks: the screen read at each tick of Timer1, and the loupe.
+    PickSession* pickSession;
 
     // ---- form-level fields (public so that tests can read them)
     QString ToneActive;           // "no" while a channel Change handler runs
@@ -146,11 +145,10 @@ class Form1 : public QMainWindow {
     void Gradient_Click();
     void GradientL_Click();
     void GradientR_Click();
-    void mag_Click();
 
     // clipboard
-    void cpy_Click();
-    void pst_Click();
+    void copyAction_Click();
+    void pasteAction_Click();
     void copyAs(const QString& form);
 
     // tone
@@ -179,9 +177,9 @@ class Form1 : public QMainWindow {
     void GradientR_DragDrop();
     void DrawGradient();
     void Gradient_DblClick();
-    void shsw_Click();
-    void exsw_Click();
-    void imsw_Click();
+    void showSwatchesAction_Click();
+    void exportSwatchesAction_Click();
+    void importSwatchesAction_Click();
     // The kept slots written to a GIMP palette, or read from one into the slots; a message says
     // what went wrong.
     void exportSwatches(const QString& path);
@@ -198,22 +196,18 @@ class Form1 : public QMainWindow {
     void dropOnGradientEnd(PictureBox* end, Variant& red, Variant& green, Variant& blue);
     // Enter in a box applies its row as the row's Set does.
     void applyRow(TextBox* box);
-    // The Edit menu, between File and Options (form1_clipboard.cpp).
-    void addEditMenu();
-    // File's and Options' items for the swatches (form1_swatches.cpp).
-    void addSwatchCommands();
+    // The menu bar and every item on it (form1_menus.cpp).
+    void buildMenus();
+    void addCopyAsMenu();
     // What the store kept, taken in at start.
     void restoreKept();
     void showSlots(const Slots& slots);
     std::array<PictureBox*, 7> swatchSlots() const;
     // Shown, the client area grows to take in the slots, the strip and the channel previews;
-    // hidden, it is the window's definition again.
+    // hidden, every control is back at its own place.
     void layoutSwatches(bool shown);
-    // A pick has ended: with Copy on Pick, the colour goes to the clipboard.
-    void picked();
-    // grab where the screen cannot be read: one pick with the desktop's own picker
-    void pickFromDesktop();
-    void takePickedColour(const PickResult& result);
+    // A pick has ended on `colour`: it becomes current, and Keep Picks and Copy on Pick act.
+    void picked(Channels colour);
     // Grab mode on and off: Timer1's Enabled is written only together with its Interval.
     void grabOn();
     void grabOff();
@@ -225,7 +219,7 @@ class Form1 : public QMainWindow {
     void changeEvent(QEvent* e) override;
 
   private:
-    void build();  // the window's definition (form1.cpp)
+    void build();  // the controls, their places and names (form1.cpp)
     void wire();   // events to handlers (form1.cpp)
     void DragForm(QWidget* window);
     bool ShellOpen(const QString& file, const QString& verb, const QString& parameters,
@@ -237,8 +231,8 @@ class Form1 : public QMainWindow {
 
     Services m_services;
     bool m_inResize = false;
-    // Where the moved controls stand in the window's definition, and whether the strip waits to
-    // be drawn from ends restored at start until it is shown.
+    // Where the controls that Show Swatches moves stand without it, and whether the strip waits
+    // to be drawn from ends restored at start until it is shown.
     std::vector<std::pair<QWidget*, QRect>> m_defined;
     bool m_stripPending = false;
     QTimer* m_savePosition = nullptr;

@@ -4,48 +4,17 @@
 #include <QDir>
 #include <QDrag>
 #include <QFile>
-#include <QFileDialog>
 #include <QGuiApplication>
-#include <QMenu>
 #include <QSaveFile>
 #include <QScreen>
 
 #include "colour/drop.h"
-#include "colour/text_formats.h"
+#include "colour/forms.h"
 #include "platform/clipboard.h"
 #include "platform/store.h"
 #include "window/form1.h"
 
 namespace swatchly {
-
-void Form1::addSwatchCommands() {
-    imsw->setObjectName(QStringLiteral("imsw"));
-    imsw->setToolTip(
-        QStringLiteral("Puts the first seven colours of a GIMP palette (.gpl) into "
-                       "the swatch slots"));
-    exsw->setObjectName(QStringLiteral("exsw"));
-    exsw->setToolTip(
-        QStringLiteral("Writes the kept swatches as a GIMP palette (.gpl), which "
-                       "GIMP, Inkscape and Krita read"));
-    kpick = opt->addAction(QStringLiteral("Keep Picks"));
-    kpick->setObjectName(QStringLiteral("kpick"));
-    kpick->setCheckable(true);
-    kpick->setToolTip(
-        QStringLiteral("Each finished pick goes into the first swatch slot, the "
-                       "others moving one along"));
-    shsw = opt->addAction(QStringLiteral("Show Swatches"));
-    shsw->setObjectName(QStringLiteral("shsw"));
-    shsw->setCheckable(true);
-    shsw->setToolTip(
-        QStringLiteral("Shows the swatch slots, the gradient strip and the channel "
-                       "previews"));
-    m_savePosition = new QTimer(this);
-    m_savePosition->setSingleShot(true);
-    m_savePosition->setInterval(300);  // once the window has come to rest
-    connect(m_savePosition, &QTimer::timeout, this, [this] {
-        if (m_services.store->position() != pos()) m_services.store->setPosition(pos());
-    });
-}
 
 std::array<PictureBox*, 7> Form1::swatchSlots() const {
     return {SaveC1, SaveC2, SaveC3, SaveC4, SaveC5, SaveC6, SaveC7};
@@ -58,6 +27,12 @@ void Form1::showSlots(const Slots& kept) {
 
 void Form1::restoreKept() {
     Store& store = *m_services.store;
+    m_savePosition = new QTimer(this);
+    m_savePosition->setSingleShot(true);
+    m_savePosition->setInterval(300);  // once the window has come to rest
+    connect(m_savePosition, &QTimer::timeout, this, [this] {
+        if (m_services.store->position() != pos()) m_services.store->setPosition(pos());
+    });
     showSlots(store.swatches());
     for (bool right : {false, true}) {
         const auto texts = store.gradientEnd(right);
@@ -69,13 +44,13 @@ void Form1::restoreKept() {
             ->setBackColor(*dropColour((*texts)[0], (*texts)[1], (*texts)[2]));
         m_stripPending = true;  // drawn once the strip shows
     }
-    mag->setChecked(store.option(QStringLiteral("magnifier"), true));
-    cpick->setChecked(store.option(QStringLiteral("copyOnPick"), false));
-    kpick->setChecked(store.option(QStringLiteral("keepPicks"), false));
+    magnifierAction->setChecked(store.option(Store::Option::Magnifier));
+    copyOnPickAction->setChecked(store.option(Store::Option::CopyOnPick));
+    keepPicksAction->setChecked(store.option(Store::Option::KeepPicks));
     CopyForm = *ColourForm::make(store.copyForm());
-    for (QAction* form : cpyas->actions()) form->setChecked(form->data() == CopyForm.name());
-    shsw->setChecked(store.option(QStringLiteral("showSwatches"), false));
-    layoutSwatches(shsw->isChecked());
+    for (QAction* form : copyAsMenu->actions()) form->setChecked(form->data() == CopyForm.name());
+    showSwatchesAction->setChecked(store.option(Store::Option::ShowSwatches));
+    layoutSwatches(showSwatchesAction->isChecked());
     // Where it stood, on the screen there, and whole on it: a scale changed since may make it
     // larger than it was.
     if (const auto at = store.position())
@@ -142,24 +117,21 @@ void Form1::layoutSwatches(bool shown) {
     centralWidget()->setFixedSize(client);
 }
 
-void Form1::shsw_Click() {
-    layoutSwatches(shsw->isChecked());
-    m_services.store->setOption(QStringLiteral("showSwatches"), shsw->isChecked());
-}
+void Form1::showSwatchesAction_Click() { layoutSwatches(showSwatchesAction->isChecked()); }
 
 void Form1::Gradient_DblClick() { SetBarsFromLongColor(Gradient->colourAt(Gradient->mousePos())); }
 
-void Form1::exsw_Click() {
+void Form1::exportSwatchesAction_Click() {
     const QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Export Swatches"),
+        m_services.files->fileToSave(this, QStringLiteral("Export Swatches"),
                                      QDir::home().filePath(QStringLiteral("swatchly.gpl")),
                                      QStringLiteral("GIMP palettes (*.gpl)"));
     if (!path.isEmpty()) exportSwatches(path);
 }
 
-void Form1::imsw_Click() {
+void Form1::importSwatchesAction_Click() {
     const QString path =
-        QFileDialog::getOpenFileName(this, QStringLiteral("Import Swatches"), QDir::homePath(),
+        m_services.files->fileToOpen(this, QStringLiteral("Import Swatches"), QDir::homePath(),
                                      QStringLiteral("Palettes (*.gpl);;All files (*)"));
     if (!path.isEmpty()) importSwatches(path);
 }
@@ -205,7 +177,7 @@ void Form1::setUpDragSource() {
     NewPrev->StartDrag = [this](QMouseEvent*) {
         auto* drag = new QDrag(NewPrev);  // Qt deletes it when the drag is over
         const Channels c{RScroll->Value(), GScroll->Value(), BScroll->Value()};
-        std::unique_ptr<QMimeData> data = colourMimeData(c, htmlHexText(c.red, c.green, c.blue));
+        std::unique_ptr<QMimeData> data = colourMimeData(c, htmlHex(c));
         markControlDrag(*data);
         drag->setMimeData(data.release());
         // No pixmap: the platform shows its own drag cursor.

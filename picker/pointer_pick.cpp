@@ -1,7 +1,8 @@
-#include "tools/pointer_pick.h"
+#include "picker/pointer_pick.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTimer>
 #include <utility>
 
 namespace swatchly {
@@ -10,29 +11,26 @@ namespace {
 constexpr int kGrabRetryMs = 50, kGrabTries = 40;
 }  // namespace
 
-PointerPick::PointerPick(ScreenProbe& probe, std::function<void(PickResult)> done)
+PointerPick::PointerPick(PickSession& session)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint |
                            Qt::WindowDoesNotAcceptFocus),
-      m_probe(probe),
-      m_done(std::move(done)) {
+      m_session(session) {
     // Off the screen, so that no sample is ever of this window; it only has to be mapped to
     // hold the pointer and the keyboard.
     setAttribute(Qt::WA_ShowWithoutActivating);
     setGeometry(-10, -10, 1, 1);
     setCursor(Qt::CrossCursor);
-    m_ticks.setInterval(100);
-    connect(&m_ticks, &QTimer::timeout, this, &PointerPick::sample);
     show();
     grab();
 }
 
 void PointerPick::grab() {
     bool forGood = false;
-    if (m_probe.holdPointerAndKeyboard(this, &forGood)) {
+    if (m_session.probe().holdPointerAndKeyboard(this, &forGood)) {
         // Named only now, so that a script waiting for the name knows its clicks come here.
         setWindowTitle(QStringLiteral("Swatchly pick"));
-        sample();
-        m_ticks.start();
+        // Only the loupe shows a sample: the pick itself is read under the press.
+        m_session.startTicking();
     } else if (!forGood && ++m_grabTries < kGrabTries) {
         QTimer::singleShot(kGrabRetryMs, this, &PointerPick::grab);
     } else {
@@ -42,28 +40,15 @@ void PointerPick::grab() {
     }
 }
 
-void PointerPick::sample() {
-    // Only the loupe shows a sample: the pick itself is read under the press.
-    QPoint pointer;
-    const QImage region = m_probe.regionUnderPointer(Magnifier::kRadius, &pointer);
-    if (m_loupe.stepAside(pointer)) return;
-    if (ScreenProbe::centreOf(region))
-        m_loupe.show(pointer, region);
-    else
-        m_loupe.hide();
-}
-
 void PointerPick::readPick() {
-    m_pixel = m_probe.pixelUnderPointer();
+    m_pixel = m_session.probe().pixelUnderPointer();
     m_reading = false;
     if (m_released) release();
 }
 
 void PointerPick::press() {
-    m_ticks.stop();
-    // Where the loupe stood over the pixels around the pointer, the window under it needs a
-    // moment to paint itself again before it is read.
-    m_reading = m_loupe.stepAside(m_probe.cursorPos());
+    m_session.stop();
+    m_reading = m_session.loupeStepsAside(m_session.probe().cursorPos());
     if (m_reading)
         QTimer::singleShot(100, this, &PointerPick::readPick);
     else
@@ -117,16 +102,14 @@ void PointerPick::keyPressEvent(QKeyEvent* event) {
 }
 
 void PointerPick::moveBy(QPoint by) {
-    m_probe.movePointer(by);
-    if (m_ticks.isActive()) sample();
+    m_session.probe().movePointer(by);
+    if (m_session.isTicking()) m_session.sample();
 }
 
-void PointerPick::finish(PickResult result) {
-    if (!m_done) return;
-    m_ticks.stop();
-    m_loupe.hide();
+void PointerPick::finish(const PickResult& result) {
+    if (std::exchange(m_finished, true)) return;
     hide();  // gives the pointer and the keyboard back
-    std::exchange(m_done, {})(std::move(result));
+    m_session.finish(result);
 }
 
 }  // namespace swatchly

@@ -1,6 +1,6 @@
 // The loupe shown while grabbing.
 
-#include "tools/magnifier.h"
+#include "picker/magnifier.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -10,7 +10,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "colour/text_formats.h"
+#include "colour/forms.h"
+#include "platform/services.h"
 
 namespace swatchly {
 
@@ -54,9 +55,7 @@ void Magnifier::show(QPoint pointerGlobal, const QImage& region) {
     // At rest a tick costs the read alone: nothing is drawn again.
     if (region != m_region) {
         m_region = region;
-        const QColor c = region.pixelColor(region.width() / 2, region.height() / 2);
-        m_hex->setText(
-            htmlHexText(std::int16_t(c.red()), std::int16_t(c.green()), std::int16_t(c.blue())));
+        m_hex->setText(htmlHex(unpack(*ScreenProbe::centreOf(region))));
         update();
     }
     if (!isVisible()) {
