@@ -19,11 +19,11 @@ QString htmlHexText(const Variant& red, const Variant& green, const Variant& blu
 QString vbHexText(const Variant& red, const Variant& green, const Variant& blue);
 
 // A hex pair read back: exactly two hexadecimal digits, either case, give 0..255; anything
-// else (a letter beyond F, a blank, a sign, one digit) throws RuntimeError 13.
+// else (a letter beyond F, a blank, a sign, one digit) throws a type mismatch.
 std::int16_t readHexPair(QStringView pair);
 
 // The hex readers give the three channels, or nothing when the text has the wrong shape (not
-// six digits once the prefix is stripped). A pair that does not convert throws RuntimeError 13
+// six digits once the prefix is stripped). A pair that does not convert throws a type mismatch
 // at the first such pair; the later pairs are not read.
 //
 // HTML: a leading "#" is stripped and only the next six characters are kept; red comes first.

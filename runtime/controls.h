@@ -45,7 +45,7 @@ class ScrollBar : public QScrollBar {
   public:
     explicit ScrollBar(QWidget* parent);
     std::int16_t Value() const { return static_cast<std::int16_t>(value()); }
-    // Outside Min..Max fails with error 380 and writes nothing; a new value raises Change
+    // Outside Min..Max throws an invalid property value and writes nothing; a new value raises Change
     // before the write returns, and an error in that handler passes to the caller.
     void setValue(int v);
 

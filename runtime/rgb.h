@@ -1,7 +1,7 @@
 #pragma once
-// The packed colour: one 32-bit integer red + green * 256 + blue * 65536, as the runtime's RGB
-// function builds it and every control's BackColor holds it. rgb() is the one way in and
-// unpack() the one way out; everything else speaks of a colour as its Channels.
+// The packed colour: one 32-bit integer red + green * 256 + blue * 65536, as every control's
+// BackColor holds it. rgb() is the one way in and unpack() the one way out; everything else
+// speaks of a colour as its Channels.
 
 #include <cstdint>
 
@@ -14,7 +14,7 @@ struct Channels {
     friend bool operator==(const Channels&, const Channels&) = default;
 };
 
-// An argument above 255 counts as 255; a negative one fails with error 5.
+// An argument above 255 counts as 255; a negative one throws an invalid call.
 inline std::int32_t rgb(std::int16_t red, std::int16_t green, std::int16_t blue) {
     if (red < 0 || green < 0 || blue < 0) throw RuntimeError::invalidCall();
     auto clamp = [](std::int16_t c) { return static_cast<std::int32_t>(c > 255 ? 255 : c); };

@@ -1,7 +1,7 @@
 #pragma once
 // The dynamically typed value the handlers pass around, and the value conversions they rely
 // on: whole numbers round halves to even, text is read as a number where it holds one, and a
-// conversion that cannot be made throws a RuntimeError (6 overflow, 13 type mismatch).
+// conversion that cannot be made throws a RuntimeError (an overflow or a type mismatch).
 
 #include <QMetaType>
 #include <QString>
@@ -26,7 +26,7 @@ class Variant {
     bool isEmpty() const { return kind() == Kind::Empty; }
     // The text form, as concatenation with a string would give it.
     QString toString() const;
-    // The number it holds: empty gives 0, text is read as a number or throws 13.
+    // The number it holds: empty gives 0, text is read as a number or throws a type mismatch.
     double toDouble() const;
 
     friend bool operator==(const Variant&, const Variant&) = default;
@@ -39,7 +39,7 @@ class Variant {
 double roundHalfEven(double x);
 
 // Conversion to a 16-bit integer: empty gives 0, numbers round half to even, numeric text
-// (also "&H" hexadecimal) is read; outside -32768..32767 throws 6, other text throws 13.
+// (also "&H" hexadecimal) is read; outside -32768..32767 throws an overflow, other text a type mismatch.
 std::int16_t toInt16(const Variant& v);
 // The same into 32 bits.
 std::int32_t toInt32(const Variant& v);

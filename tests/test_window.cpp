@@ -484,7 +484,7 @@ class TestWindow : public QObject {
     }
 
     // Shown, the fixed client takes in the slots, the strip between its ends and the channel
-    // previews side by side, activetxt still out of sight; hidden, all is the definition again.
+    // previews side by side, activetxt still out of sight; hidden, all is back in its place.
     void showSwatches() {
         auto places = [&] {
             QList<QRect> g{w->geometry()};

@@ -73,7 +73,7 @@ void Form1::layoutSwatches(bool shown) {
              std::initializer_list<QWidget*>{GradientL, GradientR, RPrev, GPrev, BPrev})
             m_defined.emplace_back(w, w->geometry());
     for (const auto& [w, defined] : m_defined) w->setGeometry(defined);
-    // Shown, each tooltip says what to do with its control, under the definition's own line.
+    // Shown, each tooltip says what to do with its control, under its own first line.
     auto tip = [shown](PictureBox* box, const QString& more) {
         const QString defined = box->toolTip().section(u'\n', 0, 0);
         box->setToolTip(shown ? (defined.isEmpty() ? more : defined + u'\n' + more) : defined);
