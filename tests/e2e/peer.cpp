@@ -1,9 +1,9 @@
-// Another program for Swatchly to meet. With a title and two colours: a window of two bands for
-// the grab to read, which takes drops as a paint program or a text editor would, each drop's
-// colour and text a line on standard output. With --pattern: a window on each screen, covering
-// it, in which every device pixel of the desktop has its own colour (pattern.h); run unscaled, so
-// that a window pixel is a device pixel, placed past the window manager exactly on its screen,
-// and below every other window.
+// Another program for Swatchly to meet. With a title and two colours: a window of two bands at
+// the top left for the grab to read, which takes drops as a paint program or a text editor would,
+// each drop's colour and text a line on standard output. With --pattern: a window on each screen,
+// covering it, in which every device pixel of the desktop has its own colour (pattern.h); run
+// unscaled, so that a window pixel is a device pixel, placed past the window manager exactly on its
+// screen, and below every other window.
 
 #include <QApplication>
 #include <QDropEvent>
@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
             peer.args = args;
             peer.setWindowTitle(args.value(0));
             peer.setAcceptDrops(true);
-            peer.resize(160, 100);
+            peer.setGeometry(8, 30, 160, 100);  // clear of Swatchly, which centres itself
         }
         peer.show();
         if (peer.args.isEmpty()) peer.lower();  // the window manager stacks the others over it

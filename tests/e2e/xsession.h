@@ -36,14 +36,16 @@ class XSession {
     void pointTo(QPoint p) {
         xdotool({"mousemove", QString::number(p.x()), QString::number(p.y())});
     }
-    // The X window id of a visible window whose title matches, 0 if none shows in 20 seconds.
-    // Asked every 20 ms: xdotool's own --sync waits half a second between its looks.
-    qulonglong waitForWindow(const QString& title) {
+    // The X window id of a visible window whose title matches, of program `pid` if given (none
+    // of one just ended), 0 if none shows in 20 seconds. Asked every 20 ms: xdotool's own --sync
+    // waits half a second between its looks.
+    qulonglong waitForWindow(const QString& title, qint64 pid = 0) {
+        QStringList search{"search", "--all", "--limit", "1", "--onlyvisible"};
+        if (pid) search << "--pid" << QString::number(pid);
         qulonglong id = 0;
         static_cast<void>(QTest::qWaitFor(
             [&] {
-                id = run("xdotool", {"search", "--limit", "1", "--onlyvisible", "--name", title})
-                         .toULongLong();
+                id = run("xdotool", search + QStringList{"--name", title}).toULongLong();
                 return id != 0 || (QTest::qWait(20), false);
             },
             20000));
