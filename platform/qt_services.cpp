@@ -16,6 +16,7 @@
 #include "platform/clipboard.h"
 #include "platform/portal_picker.h"
 #include "platform/store.h"
+#include "platform/win32.h"
 #include "platform/x11.h"
 
 namespace swatchly {
@@ -71,6 +72,8 @@ void QtScreenProbe::pickColour(QWidget* window, std::function<void(PickResult)> 
 }
 
 std::int64_t QtScreenProbe::activeWindow() {
+    // Qt learns of a click on another program's window late on Windows; the system knows now.
+    if (win32::available()) return win32::foregroundWindow();
     QWidget* active = QApplication::activeWindow();
     return active ? static_cast<std::int64_t>(active->winId()) : 0;
 }
@@ -78,6 +81,8 @@ std::int64_t QtScreenProbe::activeWindow() {
 QPoint QtScreenProbe::cursorPos() { return QCursor::pos(); }
 
 bool QtScreenProbe::holdPointerAndKeyboard(QWidget* window, bool* forGood) {
+    // Windows gives a capture only of clicks on our own windows: its input hooks take the rest.
+    if (win32::available()) return *forGood = true, win32::holdInput(window);
     // Only an X server gives grabs; it may refuse one for a moment, while the desktop still holds
     // the keyboard for the shortcut that started us.
     *forGood = !x11::available();
@@ -86,7 +91,7 @@ bool QtScreenProbe::holdPointerAndKeyboard(QWidget* window, bool* forGood) {
 }
 
 void QtScreenProbe::movePointer(QPoint by) {
-    if (!x11::movePointer(by)) QCursor::setPos(QCursor::pos() + by);
+    if (!x11::movePointer(by) && !win32::movePointer(by)) QCursor::setPos(QCursor::pos() + by);
 }
 
 std::optional<ScreenSpot> locateOnScreens(const QList<QRect>& geometries, QPoint pos) {
@@ -136,17 +141,18 @@ QImage QtScreenProbe::regionAt(QPoint pos, int radius) {
 }
 
 QImage QtScreenProbe::regionUnderPointer(int radius, QPoint* pointer) {
-    // The X server knows the pointer and the screen in device pixels: exact at any scale, on
-    // any screen.
-    const std::optional<QPoint> device = x11::pointer();
-    if (!device) return ScreenProbe::regionUnderPointer(radius, pointer);
+    // The X server, and Windows for a process aware of each monitor's scale, know the pointer
+    // and the screen in device pixels: exact at any scale, on any screen.
+    const bool windows = win32::available();
+    const std::optional<QPoint> device = windows ? win32::pointer() : x11::pointer();
+    if (!device) return windows ? QImage() : ScreenProbe::regionUnderPointer(radius, pointer);
     if (pointer) {
         QList<std::pair<QRect, qreal>> screens;
         for (const QScreen* s : QGuiApplication::screens())
             screens.append({s->geometry(), s->devicePixelRatio()});
         *pointer = logicalPosition(*device, screens).value_or(QCursor::pos());
     }
-    return x11::region(*device, radius);
+    return windows ? win32::region(*device, radius) : x11::region(*device, radius);
 }
 
 std::optional<QPoint> logicalPosition(QPoint device,
@@ -169,6 +175,8 @@ void QtWindowManager::startMove(QWidget* window) {
     // request names the button still held and is not sent once none is.
     if (x11::available())
         x11::startMove(w);
+    else if (win32::available())
+        win32::startMove(w);
     else
         w->startSystemMove();
 }
@@ -193,6 +201,8 @@ void QtWindowManager::setStayOnTop(QWidget* window, bool onTop) {
     Qt::WindowFlags flags = w->flags();
     flags.setFlag(Qt::WindowStaysOnTopHint, onTop);
     w->setFlags(flags);
+    // Windows: asked of the system directly too, which keeps place and size and the activation.
+    win32::setTopmost(w, onTop);
     Qt::WindowFlags widgetFlags = window->windowFlags();
     widgetFlags.setFlag(Qt::WindowStaysOnTopHint, onTop);
     window->overrideWindowFlags(widgetFlags);

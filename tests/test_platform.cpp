@@ -7,6 +7,7 @@
 #include "colour/forms.h"
 #include "platform/qt_services.h"
 #include "platform/store.h"
+#include "platform/win32.h"
 #include "platform/x11.h"
 
 using namespace swatchly;
@@ -91,6 +92,17 @@ class TestPlatform : public QObject {
         QCOMPARE(again.position(), QPoint(-5, 7));
         QFile aside(path + ".bad");
         if (file != "<folder>" && aside.open(QIODevice::ReadOnly)) QCOMPARE(aside.readAll(), file);
+    }
+
+    // A read of the screen on Windows: a pixel on no monitor, between two or past the last, is
+    // transparent, as X11's reads give it.
+    void offEveryMonitor() {
+        QImage read(4, 1, QImage::Format_ARGB32);
+        read.fill(qRgb(1, 2, 3));
+        win32::clearOffMonitors(read, {1919, 0}, {{0, 0, 1920, 1080}, {1921, 0, 1, 1080}});
+        const QList<QRgb> pixels{read.pixel(0, 0), read.pixel(1, 0), read.pixel(2, 0),
+                                 read.pixel(3, 0)};
+        QCOMPARE(pixels, QList<QRgb>({qRgb(1, 2, 3), 0, qRgb(1, 2, 3), 0}));
     }
 
     // What a read of the screen asks the X server for: the square around the pointer, cut at
