@@ -2,10 +2,7 @@
 
 #include <QClipboard>
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QGuiApplication>
-#include <QProcess>
-#include <QThread>
 #include <cstdio>
 #include <memory>
 
@@ -17,26 +14,6 @@ namespace swatchly::cli {
 namespace {
 
 void say(const QString& line) { std::fputs(qPrintable(line + u'\n'), stderr); }
-
-// On X11 the clipboard is served by the program that owns it, so a process of our own stays
-// behind to serve it. Returns once that process serves it, so that a script reading the
-// clipboard next finds the colour.
-bool leaveOnClipboard(Channels colour, const QString& text) {
-    QProcess keeper;
-    keeper.setProgram(QCoreApplication::applicationFilePath());
-    keeper.setArguments({QStringLiteral("--keep-clipboard"), text, htmlHex(colour)});
-    // Nothing of ours held open: a pipe reading our output ends when we do.
-    keeper.setStandardInputFile(QProcess::nullDevice());
-    keeper.setStandardOutputFile(QProcess::nullDevice());
-    keeper.setStandardErrorFile(QProcess::nullDevice());
-    if (!keeper.startDetached()) return false;
-    for (QDeadlineTimer deadline(5000); !deadline.hasExpired(); QThread::msleep(20)) {
-        QCoreApplication::processEvents();
-        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-        if (data && data->text() == text) return true;
-    }
-    return false;
-}
 
 }  // namespace
 
@@ -59,7 +36,7 @@ int pickColour(const Services& services, const ColourForm& form, bool copy) {
             say(
                 QStringLiteral("swatchly: this desktop keeps nothing on the clipboard for a "
                                "program that has ended; the colour is only printed"));
-        else if (copy && !leaveOnClipboard(colour, text))
+        else if (copy && !services.clipboard->copyToOutlive(colour, text))
             say(QStringLiteral("swatchly: the colour could not be kept on the clipboard"));
         end(0);
     });

@@ -2,9 +2,14 @@
 
 #include <QClipboard>
 #include <QColor>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QGuiApplication>
+#include <QProcess>
+#include <QThread>
 
 #include "colour/forms.h"
+#include "platform/win32.h"
 
 namespace swatchly {
 
@@ -34,7 +39,30 @@ std::optional<Channels> QtClipboard::paste(QString* why) {
 }
 
 bool QtClipboard::outlivesPrograms() {
-    return QGuiApplication::platformName() == QLatin1String("xcb");
+    return win32::available() || QGuiApplication::platformName() == QLatin1String("xcb");
+}
+
+bool QtClipboard::copyToOutlive(Channels colour, const QString& text) {
+    // Windows keeps what is handed over for good, rendered in every format, when it is flushed.
+    if (win32::available()) return copy(colour, text), win32::flushClipboard();
+    if (!outlivesPrograms()) return false;
+    // On X11 the clipboard is served by the program that owns it, so a process of our own stays
+    // behind to serve it: this program with --keep-clipboard. Returns once that process serves
+    // it, so that a script reading the clipboard next finds the colour.
+    QProcess keeper;
+    keeper.setProgram(QCoreApplication::applicationFilePath());
+    keeper.setArguments({QStringLiteral("--keep-clipboard"), text, htmlHex(colour)});
+    // Nothing of ours held open: a pipe reading our output ends when we do.
+    keeper.setStandardInputFile(QProcess::nullDevice());
+    keeper.setStandardOutputFile(QProcess::nullDevice());
+    keeper.setStandardErrorFile(QProcess::nullDevice());
+    if (!keeper.startDetached()) return false;
+    for (QDeadlineTimer deadline(5000); !deadline.hasExpired(); QThread::msleep(20)) {
+        QCoreApplication::processEvents();
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        if (data && data->text() == text) return true;
+    }
+    return false;
 }
 
 }  // namespace swatchly

@@ -22,6 +22,7 @@ class QtClipboard : public Clipboard {
     // On X11 the program that owns the clipboard serves it, so a process left behind can; on
     // Wayland only a window with the focus may set the clipboard at all.
     bool outlivesPrograms() override;
+    bool copyToOutlive(Channels colour, const QString& text) override;
 };
 
 }  // namespace swatchly

@@ -14,7 +14,9 @@
 #include <cmath>
 
 #include "platform/clipboard.h"
+#ifdef SWATCHLY_HAVE_PORTAL
 #include "platform/portal_picker.h"
+#endif
 #include "platform/store.h"
 #include "platform/win32.h"
 #include "platform/x11.h"
@@ -41,9 +43,14 @@ bool sessionReadsScreen(const QString& platformName, bool waylandSession,
     return true;
 }
 
+#ifdef SWATCHLY_HAVE_PORTAL
 QtScreenProbe::QtScreenProbe(std::optional<QDBusConnection> bus) : m_bus(std::move(bus)) {}
+#else
+QtScreenProbe::QtScreenProbe() = default;
+#endif
 QtScreenProbe::~QtScreenProbe() = default;
 
+#ifdef SWATCHLY_HAVE_PORTAL
 PortalColourPicker& QtScreenProbe::picker() {
     // The bus is first touched here, on a grab, never at start-up.
     if (!m_picker)
@@ -51,24 +58,34 @@ PortalColourPicker& QtScreenProbe::picker() {
             std::make_unique<PortalColourPicker>(m_bus ? *m_bus : QDBusConnection::sessionBus());
     return *m_picker;
 }
+#endif
 
 bool QtScreenProbe::readsScreen() {
     if (!m_readsScreen) {
         const bool wayland = qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland") ||
                              qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
-        m_readsScreen = sessionReadsScreen(QGuiApplication::platformName(), wayland,
-                                           [this] { return picker().offersPick(); });
+#ifdef SWATCHLY_HAVE_PORTAL
+        const auto portalOffersPick = [this] { return picker().offersPick(); };
+#else
+        const auto portalOffersPick = [] { return false; };
+#endif
+        m_readsScreen =
+            sessionReadsScreen(QGuiApplication::platformName(), wayland, portalOffersPick);
     }
     return *m_readsScreen;
 }
 
 void QtScreenProbe::pickColour(QWidget* window, std::function<void(PickResult)> done) {
+#ifdef SWATCHLY_HAVE_PORTAL
     // The portal places its picker over our window when it knows it; Qt 6.4 can name only an
     // X11 window to it.
     QString parent;
     if (window && QGuiApplication::platformName() == QLatin1String("xcb"))
         parent = QStringLiteral("x11:%1").arg(window->winId(), 0, 16);
     picker().pick(parent, std::move(done));
+#else
+    ScreenProbe::pickColour(window, std::move(done));
+#endif
 }
 
 std::int64_t QtScreenProbe::activeWindow() {

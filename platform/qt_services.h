@@ -1,7 +1,9 @@
 #pragma once
 // The Qt implementations of the desktop services.
 
+#ifdef SWATCHLY_HAVE_PORTAL
 #include <QDBusConnection>
+#endif
 #include <QList>
 #include <QRect>
 #include <optional>
@@ -24,8 +26,12 @@ std::optional<QPoint> logicalPosition(QPoint device, const QList<std::pair<QRect
 
 class QtScreenProbe : public ScreenProbe {
   public:
+#ifdef SWATCHLY_HAVE_PORTAL
     // `bus` is where the desktop portal is asked, the session bus unless given.
     explicit QtScreenProbe(std::optional<QDBusConnection> bus = std::nullopt);
+#else
+    QtScreenProbe();
+#endif
     ~QtScreenProbe() override;
     std::int64_t activeWindow() override;
     QPoint cursorPos() override;
@@ -37,9 +43,11 @@ class QtScreenProbe : public ScreenProbe {
     void pickColour(QWidget* window, std::function<void(PickResult)> done) override;
 
   private:
+#ifdef SWATCHLY_HAVE_PORTAL
     PortalColourPicker& picker();
     std::optional<QDBusConnection> m_bus;
     std::unique_ptr<PortalColourPicker> m_picker;
+#endif
     std::optional<bool> m_readsScreen;  // decided once per session, on first use
 };
 

@@ -109,6 +109,12 @@ class Clipboard {
     virtual std::optional<Channels> paste(QString* why) = 0;
     // Whether what a program put on the clipboard can stay there after it ends.
     virtual bool outlivesPrograms() { return true; }
+    // Puts the colour on the clipboard to stay there after this program has ended; false where
+    // that could not be done.
+    virtual bool copyToOutlive(Channels colour, const QString& text) {
+        copy(colour, text);
+        return outlivesPrograms();
+    }
 };
 
 class FileChooser {

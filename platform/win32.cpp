@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #ifdef Q_OS_WIN
+#include <ole2.h>
 #include <windows.h>
 
 #include <QCoreApplication>
@@ -118,6 +119,8 @@ void setTopmost(QWindow* window, bool onTop) {
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+bool flushClipboard() { return SUCCEEDED(OleFlushClipboard()); }
+
 namespace {
 
 // The one window --pick holds input for; the hooks live while it is shown.
@@ -225,6 +228,7 @@ std::int64_t foregroundWindow() { return 0; }
 void startMove(QWindow*) {}
 void setTopmost(QWindow*, bool) {}
 bool holdInput(QWidget*) { return false; }
+bool flushClipboard() { return false; }
 
 #endif
 

@@ -38,6 +38,9 @@ void startMove(QWindow* window);
 // Topmost or not, keeping place and size and not activating it.
 void setTopmost(QWindow* window, bool onTop);
 
+// What this program put on the clipboard handed over to the system, to stay after it ends.
+bool flushClipboard();
+
 // Every click and key goes to `target` (as Qt mouse and key events), not to the window under
 // the pointer, until `target` is hidden; the pointer still moves. False where it cannot be had.
 bool holdInput(QWidget* target);

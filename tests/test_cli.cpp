@@ -80,6 +80,8 @@ class TestCli : public QObject {
         QFETCH(QStringList, args);
         QFETCH(int, status);
         QFETCH(QString, said);
+        if (QSysInfo::productType() == "windows" && status != kBadInput)
+            QSKIP("Windows has no session without a display");
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "xcb");
         env.remove("DISPLAY");
