@@ -88,10 +88,11 @@ Form1::~Form1() = default;
 void Form1::build() {
     setWindowTitle(QStringLiteral("Swatchly"));
     setWindowIcon(appIcon());
-    // An ordinary caption bar with minimise and close, no maximise: the size is fixed.
+    // An ordinary caption bar with minimise and close, no maximise: the size is fixed. On
+    // Windows the frame has no sizing border either (other platforms ignore that flag).
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 
     auto* client = new ClientArea(this);
     client->setObjectName(QStringLiteral("ClientArea"));

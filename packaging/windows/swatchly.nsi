@@ -1,6 +1,7 @@
 ; The Windows installer: for the user who runs it, no administrator needed. makensis -DVERSION=x
 ; -DSTAGE=<folder with swatchly.exe, swatchly.com, LICENSE.txt> -DOUT=<installer> swatchly.nsi
-Unicode true
+; The program is x64 only: so is its installer, which then needs no 32-bit Windows layer.
+Target amd64-unicode
 !include "MUI2.nsh"
 
 Name "Swatchly"
