@@ -15,7 +15,6 @@
 #include "picker/magnifier.h"
 #include "picker/pointer_pick.h"
 #include "platform/clipboard.h"
-#include "platform/qt_services.h"
 #include "window/form1.h"
 #include "window/style.h"
 
@@ -99,10 +98,9 @@ class TestWindow : public QObject {
         if (w->CopyForm.name() != "html") s << "copy:" + w->CopyForm.name();
         if (const QSize c = w->centralWidget()->size(); c != QSize(296, 255))
             s << QString("client:%1x%2").arg(c.width()).arg(c.height());
-        for (const QString& name : QString("SaveC1 SaveC2 SaveC3 SaveC4 SaveC5 SaveC6 SaveC7 "
-                                           "GradientL GradientR")
-                                       .split(' '))
-            if (int c = w->findChild<PictureBox*>(name)->BackColor()) s << name + ":" + html(c);
+        static const QRegularExpression kept("^(SaveC\\d|Gradient[LR])$");
+        for (PictureBox* p : w->findChildren<PictureBox*>(kept))
+            if (int c = p->BackColor()) s << p->objectName() + ":" + html(c);
         return s + events;
     }
 

@@ -28,9 +28,7 @@
 // Points of the client area (296 x 255 logical pixels under the menu bar; 353 high with the
 // swatches shown, which widen it).
 const QPoint kPreview(232, 62), kRedArrow(278, 164), kGrabColor(93, 98);
-const QColor kLeft("#123456"), kRight("#c08040"), kOrange(255, 128, 0);
-
-static QString n(qlonglong v) { return QString::number(v); }
+const QColor kOrange(255, 128, 0);
 
 // The desktop as one screen, or split into two side by side.
 static QList<QRect> screensOf(int count) {

@@ -7,6 +7,10 @@
 #include <QtTest>
 #include <list>
 
+// The peer's two bands (peer.cpp), as the tests start it.
+const QColor kLeft("#123456"), kRight("#c08040");
+inline QString n(qlonglong v) { return QString::number(v); }
+
 class XSession {
   public:
     ~XSession() {
