@@ -30,6 +30,7 @@ int main(int argc, char* argv[]) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
     const swatchly::cli::Request request = swatchly::cli::parse(arguments);
+    std::fputs(qPrintable(request.note), stderr);
     if (request.action == swatchly::cli::Request::Print) {
         std::fputs(qPrintable(request.text), stdout);
         return 0;

@@ -2,26 +2,40 @@
 
 #include <QCommandLineParser>
 
+#include "colour/contrast.h"
+
 namespace swatchly::cli {
 
 namespace {
 
 Request refuse(const QString& why) {
-    return {Request::Refuse, std::nullopt, {}, QStringLiteral("swatchly: ") + why, false};
+    return {Request::Refuse, std::nullopt, {}, QStringLiteral("swatchly: ") + why, false, {}};
+}
+
+QString templateFields() {
+    QString out = QStringLiteral("\nTemplate fields:\n");
+    for (const auto& [field, what] : ColourForm::fields())
+        out += QStringLiteral("  %1%2\n").arg(field, -11).arg(what);
+    return out;
 }
 
 }  // namespace
 
 Request parse(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Swatchly, a small desktop colour picker.\n\n"
-        "With COLOUR, the window opens showing it; with --format too, COLOUR is printed in\n"
-        "that form and no window opens. COLOUR is #RRGGBB, RRGGBB or #RGB, &HBBGGRR& (blue\n"
-        "first), R,G,B with each from 0 to 255, rgb(R, G, B), hsl(H, S%, L%) or a colour\n"
-        "name such as orange. With --pick, one colour is picked on the screen and printed.\n"
-        "With --swatches, the colours kept in the swatch slots are printed.\n"
-        "Exit status: 0 done, 1 pick cancelled, 2 bad input, 3 no way to pick a colour."));
+    parser.setApplicationDescription(
+        QStringLiteral(
+            "Swatchly, a small desktop colour picker.\n\n"
+            "With COLOUR, the window opens showing it; with --format too, COLOUR is printed in\n"
+            "that form and no window opens. COLOUR is any form --format names: #RRGGBB, RRGGBB\n"
+            "or #RGB, &HBBGGRR& (blue first), 0xRRGGBB, R,G,B with each from 0 to 255, a CSS\n"
+            "colour such as rgb(255 128 0), hsl(30deg 100% 50%) or oklch(0.73 0.19 53 / 50%)\n"
+            "(an alpha is ignored), hsv(), cmyk(), QColor(), vec3(), a number such as 16744448\n"
+            "or a colour name such as orange. With --pick, one colour is picked on the screen\n"
+            "and printed. With --swatches, the colours kept in the swatch slots are printed.\n"
+            "With --contrast and two colours, their WCAG 2 contrast ratio and what it passes.\n"
+            "Exit status: 0 done, 1 pick cancelled, 2 bad input, 3 no way to pick a colour.\n") +
+        templateFields());
     // Qt's own --help-all would list options that only the application object takes, and
     // this runs before there is one.
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
@@ -33,11 +47,12 @@ Request parse(const QStringList& arguments) {
                                                "(Escape or a right click cancels) and print it."));
     const QCommandLineOption format(
         QStringLiteral("format"),
-        QStringLiteral("How to print the colour: html (#1E5A96, the default), vb (&H965A1E&), "
-                       "rgb (30,90,150), css-rgb (rgb(30, 90, 150)), css-hsl (hsl(210, 67%, "
-                       "35%)), or a template in which %{r} %{g} %{b} stand for the channels in "
-                       "decimal, %{R} %{G} %{B} in hex, %{h} %{s} %{l} for hue, saturation and "
-                       "lightness, and %% for a %."),
+        QStringLiteral("How to print the colour: html (#FF8000, the default), hex (#ff8000), "
+                       "css-rgb, css-hsl, css-hwb, css-lab, css-lch, css-oklab, css-oklch, name "
+                       "(orange, or \u2248 darkorange when only near), rgb (255,128,0), hsv, "
+                       "cmyk, xyz, vb (&H0080FF&), hex-int (0xFF8000), decimal (16744448), qt, "
+                       "vec3, or a template of the fields below, such as %{r};%{g};%{b}, with "
+                       "%% for a %."),
         QStringLiteral("form"));
     const QCommandLineOption copy(QStringLiteral("copy"),
                                   QStringLiteral("With --pick: put the colour on the clipboard "
@@ -50,7 +65,12 @@ Request parse(const QStringList& arguments) {
                             QStringLiteral("Hold TEXT and COLOUR on the clipboard."),
                             QStringLiteral("text"));
     keep.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOptions({pick, format, copy, swatches, keep});
+    const QCommandLineOption contrast(
+        QStringLiteral("contrast"),
+        QStringLiteral("With two colours: print their contrast ratio (4.47:1, cut to two "
+                       "decimals) and whether it passes WCAG 2 AA and AAA for normal and large "
+                       "text and AA for non-text parts."));
+    parser.addOptions({pick, format, copy, swatches, contrast, keep});
     parser.addPositionalArgument(QStringLiteral("COLOUR"),
                                  QStringLiteral("The colour to open the window with, or to print."),
                                  QStringLiteral("[COLOUR]"));
@@ -69,24 +89,39 @@ Request parse(const QStringList& arguments) {
         // Without the application object Qt knows no program name for the usage line.
         QString text = parser.helpText();
         text.replace(QLatin1String("<executable_name>"), arguments.value(0));
-        return {Request::Print, std::nullopt, {}, text, false};
+        return {Request::Print, std::nullopt, {}, text, false, {}};
     }
     if (parser.isSet(version))
         return {Request::Print,
                 std::nullopt,
                 {},
                 QStringLiteral("Swatchly " SWATCHLY_VERSION "\n"),
-                false};
+                false,
+                {}};
 
     Request request;
     const QStringList colours = parser.positionalArguments();
+    std::optional<Channels> read[2];
+    for (qsizetype i = 0; i < std::min<qsizetype>(colours.size(), 2); ++i) {
+        QString why, note;
+        read[i] = readColour(colours[i], &why, {false, &note});
+        if (!read[i]) return refuse(why);
+        if (!note.isEmpty()) request.note += QStringLiteral("swatchly: note: ") + note + u'\n';
+    }
+    if (parser.isSet(contrast)) {
+        if (colours.size() != 2)
+            return refuse(
+                QStringLiteral("--contrast takes two colours, not %1").arg(colours.size()));
+        if (parser.isSet(pick) || parser.isSet(swatches) || parser.isSet(copy) ||
+            parser.isSet(format))
+            return refuse(QStringLiteral("--contrast takes two colours and nothing else"));
+        request.action = Request::Print;
+        request.text = contrastReport(*read[0], *read[1]);
+        return request;
+    }
     if (colours.size() > 1)
         return refuse(QStringLiteral("give one colour, not %1").arg(colours.size()));
-    if (!colours.isEmpty()) {
-        QString why;
-        request.colour = readColour(colours.first(), &why);
-        if (!request.colour) return refuse(why);
-    }
+    request.colour = read[0];
     if (parser.isSet(format)) {
         QString why;
         const auto form = ColourForm::make(parser.value(format), &why);

@@ -15,7 +15,8 @@ struct Request {
         Open,           // the window, starting with `colour` when given
         Pick,           // one colour picked from the screen, printed in `form`, kept on the
                         // clipboard too with `copy`
-        Print,          // `text` on standard output, exit 0 (--help, --version, a conversion)
+        Print,          // `text` on standard output, exit 0 (--help, --version, a conversion,
+                        // --contrast)
         Refuse,         // `text` on standard error, exit kBadInput
         KeepClipboard,  // `colour` and `text` held on the clipboard until another program
                         // takes it (the process --pick --copy leaves behind)
@@ -25,6 +26,7 @@ struct Request {
     ColourForm form;
     QString text;
     bool copy = false;
+    QString note;  // said on standard error beside a colour read: an alpha ignored, say
     friend bool operator==(const Request&, const Request&) = default;
 };
 

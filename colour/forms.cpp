@@ -1,9 +1,11 @@
 #include "colour/forms.h"
 
-#include <QColor>
+#include <algorithm>
+#include <array>
 #include <cmath>
-#include <string_view>
 
+#include "colour/names.h"
+#include "colour/spaces.h"
 #include "colour/text_formats.h"
 
 namespace swatchly {
@@ -49,84 +51,260 @@ Channels fromHsl(double hue, double saturation, double lightness) {
     return {channel(hue + 120), channel(hue), channel(hue - 120)};
 }
 
+// ---- numbers
+
+QString fixedNumber(double value, int decimals, bool trim) {
+    static constexpr double kScale[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6};
+    long long scaled = std::llround(value * kScale[decimals]);
+    // Written by hand: QString::number would take most of a form's microsecond.
+    char digits[32];
+    char* end = digits + sizeof digits;
+    char* at = end;
+    const bool negative = scaled < 0;
+    unsigned long long v =
+        negative ? 0ULL - (unsigned long long)(scaled) : (unsigned long long)scaled;
+    int places = decimals;
+    if (trim)
+        while (places > 0 && v % 10 == 0 && v != 0) v /= 10, --places;
+    if (trim && v == 0) places = 0;
+    for (int i = 0; i < places; ++i, v /= 10) *--at = char('0' + v % 10);
+    if (places > 0) *--at = '.';
+    do *--at = char('0' + v % 10);
+    while (v /= 10);
+    if (negative && scaled != 0) *--at = '-';
+    return QString::fromLatin1(at, end - at);
+}
+
 // ---- forms and templates
 
+namespace {
+
+// What a field is taken from: each space is worked out once a write, and only when a field of
+// the form needs it.
+enum Space : unsigned {
+    kChannel,
+    kHexPair,
+    kHsl,
+    kHexLower,
+    kPacked,
+    kUnit,
+    kHsv,
+    kHwb,
+    kLab,
+    kLch,
+    kOklab,
+    kOklch,
+    kCmyk,
+    kXyz,
+    kName,
+    kSpaces
+};
+
+struct Field {
+    const char* name;
+    Space space;
+    int index;
+    double scale;
+    // Enough places for every colour to read back as itself (bench/forms.cpp proves each).
+    int decimals;
+    bool trim;
+    const char* what;
+};
+
+constexpr Field kFieldTable[] = {
+    {"r", kChannel, 0, 1, 0, true, "red 0..255"},
+    {"g", kChannel, 1, 1, 0, true, "green 0..255"},
+    {"b", kChannel, 2, 1, 0, true, "blue 0..255"},
+    {"R", kHexPair, 0, 1, 0, true, "red as two hex digits, upper case"},
+    {"G", kHexPair, 1, 1, 0, true, "green as two hex digits"},
+    {"B", kHexPair, 2, 1, 0, true, "blue as two hex digits"},
+    {"h", kHsl, 0, 1, 0, true, "HSL hue, whole degrees"},
+    {"s", kHsl, 1, 1, 0, true, "HSL saturation, whole percents"},
+    {"l", kHsl, 2, 1, 0, true, "HSL lightness, whole percents"},
+    {"hex", kHexLower, 0, 1, 0, true, "RRGGBB in lower case"},
+    {"decimal", kPacked, 0, 1, 0, true, "red * 65536 + green * 256 + blue"},
+    {"rf", kUnit, 0, 1, 3, false, "red 0..1"},
+    {"gf", kUnit, 1, 1, 3, false, "green 0..1"},
+    {"bf", kUnit, 2, 1, 3, false, "blue 0..1"},
+    {"hue", kHsv, 0, 1, 2, true, "HSV and HWB hue, degrees"},
+    {"hsv.s", kHsv, 1, 100, 1, true, "HSV saturation, percents"},
+    {"hsv.v", kHsv, 2, 100, 1, true, "HSV value, percents"},
+    {"hwb.w", kHwb, 1, 100, 1, true, "HWB whiteness, percents"},
+    {"hwb.b", kHwb, 2, 100, 1, true, "HWB blackness, percents"},
+    {"lab.l", kLab, 0, 1, 2, true, "CIELAB (D50) lightness 0..100"},
+    {"lab.a", kLab, 1, 1, 2, true, "CIELAB a"},
+    {"lab.b", kLab, 2, 1, 2, true, "CIELAB b"},
+    {"lch.c", kLch, 1, 1, 2, true, "CIE LCh chroma"},
+    {"lch.h", kLch, 2, 1, 2, true, "CIE LCh hue, degrees"},
+    {"L", kOklch, 0, 1, 5, true, "Oklab and OKLCH lightness 0..1"},
+    {"C", kOklch, 1, 1, 5, true, "OKLCH chroma"},
+    {"H", kOklch, 2, 1, 2, true, "OKLCH hue, degrees"},
+    {"oklab.a", kOklab, 1, 1, 5, true, "Oklab a"},
+    {"oklab.b", kOklab, 2, 1, 5, true, "Oklab b"},
+    {"cmyk.c", kCmyk, 0, 100, 1, true, "cyan, percents"},
+    {"cmyk.m", kCmyk, 1, 100, 1, true, "magenta, percents"},
+    {"cmyk.y", kCmyk, 2, 100, 1, true, "yellow, percents"},
+    {"cmyk.k", kCmyk, 3, 100, 1, true, "black, percents"},
+    {"xyz.x", kXyz, 0, 1, 5, true, "CIE XYZ (D65) X, white's Y 1"},
+    {"xyz.y", kXyz, 1, 1, 5, true, "CIE XYZ Y"},
+    {"xyz.z", kXyz, 2, 1, 5, true, "CIE XYZ Z"},
+    {"name", kName, 0, 1, 0, true, "the nearest CSS colour name"},
+};
+
+struct NamedForm {
+    const char* name;
+    const char* group;
+    const char* text;
+};
+constexpr NamedForm kForms[] = {
+    {"html", "Web", "#%{R}%{G}%{B}"},
+    {"vb", "Code", "&H%{B}%{G}%{R}&"},
+    {"rgb", "Design", "%{r},%{g},%{b}"},
+    {"css-rgb", "Web", "rgb(%{r}, %{g}, %{b})"},
+    {"css-hsl", "Web", "hsl(%{h}, %{s}%%, %{l}%%)"},
+    {"css-hwb", "Web", "hwb(%{hue} %{hwb.w}%% %{hwb.b}%%)"},
+    {"css-lab", "Web", "lab(%{lab.l} %{lab.a} %{lab.b})"},
+    {"css-lch", "Web", "lch(%{lab.l} %{lch.c} %{lch.h})"},
+    {"css-oklab", "Web", "oklab(%{L} %{oklab.a} %{oklab.b})"},
+    {"css-oklch", "Web", "oklch(%{L} %{C} %{H})"},
+    {"hsv", "Design", "hsv(%{hue}, %{hsv.s}%%, %{hsv.v}%%)"},
+    {"cmyk", "Design", "cmyk(%{cmyk.c}%%, %{cmyk.m}%%, %{cmyk.y}%%, %{cmyk.k}%%)"},
+    {"xyz", "Design", "color(xyz-d65 %{xyz.x} %{xyz.y} %{xyz.z})"},
+    {"hex", "Web", "#%{hex}"},
+    {"hex-int", "Code", "0x%{R}%{G}%{B}"},
+    {"decimal", "Code", "%{decimal}"},
+    {"qt", "Code", "QColor(%{r}, %{g}, %{b})"},
+    {"vec3", "Code", "vec3(%{rf}, %{gf}, %{bf})"},
+    {"name", "Web", "%{name}"},
+};
+
+int fieldNamed(QStringView name) {
+    for (int i = 0; i < int(std::size(kFieldTable)); ++i)
+        if (name == QLatin1String(kFieldTable[i].name)) return i;
+    return -1;
+}
+
+}  // namespace
+
 const QStringList& ColourForm::names() {
-    static const QStringList names{"html", "vb", "rgb", "css-rgb", "css-hsl"};
+    static const QStringList names = [] {
+        QStringList list;
+        for (const NamedForm& form : kForms) list << QString::fromLatin1(form.name);
+        return list;
+    }();
     return names;
 }
 
-namespace {
-// The letters of the fields, in their order of the Channels and the Hsl.
-constexpr char kFields[] = "rgbRGBhsl";
-// Each named form is a template.
-const char* const kTemplates[] = {"#%{R}%{G}%{B}", "&H%{B}%{G}%{R}&", "%{r},%{g},%{b}",
-                                  "rgb(%{r}, %{g}, %{b})", "hsl(%{h}, %{s}%%, %{l}%%)"};
-}  // namespace
+QString ColourForm::group(const QString& name) {
+    const qsizetype at = names().indexOf(name);
+    return at < 0 ? QString() : QString::fromLatin1(kForms[at].group);
+}
+
+const std::vector<std::pair<QString, QString>>& ColourForm::fields() {
+    static const std::vector<std::pair<QString, QString>> fields = [] {
+        std::vector<std::pair<QString, QString>> list;
+        for (const Field& f : kFieldTable)
+            list.emplace_back(QStringLiteral("%{%1}").arg(QLatin1String(f.name)),
+                              QString::fromLatin1(f.what));
+        return list;
+    }();
+    return fields;
+}
 
 ColourForm::ColourForm() : ColourForm(*make(names().first())) {}
 
 std::optional<ColourForm> ColourForm::make(const QString& nameOrTemplate, QString* why) {
     const qsizetype named = names().indexOf(nameOrTemplate.toLower());
-    const QString text = named < 0 ? nameOrTemplate : QString::fromLatin1(kTemplates[named]);
+    const QString text = named < 0 ? nameOrTemplate : QString::fromLatin1(kForms[named].text);
     ColourForm form(named < 0 ? nameOrTemplate : names()[named]);
     QString literal;
     for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype close = text.mid(i, 2) == u"%{" ? text.indexOf(u'}', i) : -1;
+        const int field = close > 0 ? fieldNamed(QStringView(text).mid(i + 2, close - i - 2)) : -1;
         if (text[i] != u'%') {
             literal += text[i];
         } else if (text.mid(i + 1, 1) == u"%") {
             literal += u'%';
             ++i;
-        } else if (const QString field = text.mid(i, 4);
-                   field.size() == 4 && field[1] == u'{' && field[3] == u'}' &&
-                   std::string_view(kFields).find(char(field[2].unicode())) !=
-                       std::string_view::npos) {
-            if (!literal.isEmpty()) form.m_pieces.emplace_back(std::exchange(literal, {}), 0);
-            form.m_pieces.emplace_back(QString(), char(field[2].unicode()));
-            form.m_usesHsl |= QStringLiteral("hsl").contains(field[2]);
-            i += 3;
+        } else if (field >= 0) {
+            if (!literal.isEmpty()) form.m_pieces.emplace_back(std::exchange(literal, {}), -1);
+            form.m_pieces.emplace_back(QString(), field);
+            form.m_spaces |= 1u << kFieldTable[field].space;
+            i = close;
         } else {
             if (why) {
-                const qsizetype end = text.indexOf(u'}', i);
-                const QString bad = text.mid(i + 1, 1) == u"{" && end > 0 ? text.mid(i, end - i + 1)
-                                                                          : QStringLiteral("%");
+                const QString bad = close > 0 ? text.mid(i, close - i + 1) : QStringLiteral("%");
+                QStringList all;
+                for (const auto& f : fields()) all << f.first;
                 *why = QStringLiteral(
                            "\"%1\" in the form \"%2\" is no field; the fields are "
-                           "%{r} %{g} %{b} %{R} %{G} %{B} %{h} %{s} %{l}, and %% is a %")
-                           .arg(bad, nameOrTemplate);
+                           "%3, and %% is a %")
+                           .arg(bad, nameOrTemplate, all.join(u' '));
             }
             return std::nullopt;
         }
     }
-    if (!literal.isEmpty()) form.m_pieces.emplace_back(literal, 0);
+    if (!literal.isEmpty()) form.m_pieces.emplace_back(literal, -1);
     if (std::none_of(form.m_pieces.begin(), form.m_pieces.end(),
-                     [](const auto& piece) { return piece.second; })) {
+                     [](const auto& piece) { return piece.second >= 0; })) {
         if (why)
             *why = QStringLiteral(
-                       "\"%1\" is no form; give html, vb, rgb, css-rgb, css-hsl or a "
-                       "template with fields such as %{r};%{g};%{b}")
-                       .arg(nameOrTemplate);
+                       "\"%1\" is no form; give one of %2, or a template with fields such as "
+                       "%{r};%{g};%{b}")
+                       .arg(nameOrTemplate, names().join(QStringLiteral(", ")));
         return std::nullopt;
     }
     return form;
 }
 
 QString ColourForm::write(Channels c) const {
-    const Hsl hsl = m_usesHsl ? toHsl(c) : Hsl{};
-    const int values[] = {c.red,  c.green, c.blue,         c.red,        c.green,
-                          c.blue, hsl.hue, hsl.saturation, hsl.lightness};
-    static constexpr char16_t kHex[] = u"0123456789ABCDEF";
+    auto needs = [this](Space s) { return (m_spaces >> s & 1) != 0; };
+    std::array<Triple, kSpaces> values{};
+    values[kChannel] = {double(c.red), double(c.green), double(c.blue)};
+    values[kUnit] = {c.red / 255.0, c.green / 255.0, c.blue / 255.0};
+    if (needs(kHsl)) {
+        const Hsl hsl = toHsl(c);
+        values[kHsl] = {double(hsl.hue), double(hsl.saturation), double(hsl.lightness)};
+    }
+    if (needs(kHsv)) values[kHsv] = toHsv(c);
+    if (needs(kHwb)) values[kHwb] = toHwb(c);
+    if (needs(kLab) || needs(kLch)) values[kLch] = toPolar(values[kLab] = toLab(c));
+    if (needs(kOklab) || needs(kOklch)) values[kOklch] = toPolar(values[kOklab] = toOklab(c));
+    std::array<double, 4> cmyk{};
+    if (needs(kCmyk)) cmyk = toCmyk(c);
+    if (needs(kXyz)) values[kXyz] = toXyzD65(c);
+
+    static constexpr char16_t kHex[] = u"0123456789ABCDEF", kLowerHex[] = u"0123456789abcdef";
+    const int bytes[] = {c.red, c.green, c.blue};
     QString out;
-    out.reserve(24);
-    for (const auto& [literal, field] : m_pieces) {
-        const std::size_t at = std::string_view(kFields).find(field);
-        if (at == std::string_view::npos) {
+    out.reserve(40);
+    for (const auto& [literal, at] : m_pieces) {
+        if (at < 0) {
             out += literal;
-        } else if (at >= 3 && at < 6) {  // R G B: two upper-case hex digits
-            out += QChar(kHex[values[at] >> 4 & 15]);
-            out += QChar(kHex[values[at] & 15]);
-        } else {
-            out += QString::number(values[at]);
+            continue;
+        }
+        const Field& f = kFieldTable[at];
+        switch (f.space) {
+            case kHexPair:
+                out += QChar(kHex[bytes[f.index] >> 4 & 15]);
+                out += QChar(kHex[bytes[f.index] & 15]);
+                break;
+            case kHexLower:
+                for (int b : bytes)
+                    out += QChar(kLowerHex[b >> 4 & 15]), out += QChar(kLowerHex[b & 15]);
+                break;
+            case kPacked:
+                out += QString::number(c.red * 65536 + c.green * 256 + c.blue);
+                break;
+            case kName:
+                out += nameText(c);
+                break;
+            case kCmyk:
+                out += fixedNumber(cmyk[std::size_t(f.index)] * f.scale, f.decimals, f.trim);
+                break;
+            default:
+                out += fixedNumber(values[f.space][std::size_t(f.index)] * f.scale, f.decimals,
+                                   f.trim);
         }
     }
     return out;
@@ -137,162 +315,15 @@ QString htmlHex(Channels colour) {
     return html.write(colour);
 }
 
-// ---- the reader
-
-namespace {
-
-// Longer than any form a colour is written in, however spaced.
-constexpr qsizetype kLongest = 100;
-
-bool fail(QString* why, const QString& reason) {
-    if (why) *why = reason;
-    return false;
-}
-
-// The text as a message quotes it: shortened, and nothing that cannot be printed.
-QString quoted(const QString& text) {
-    QString shown = text.left(40);
-    for (QChar& c : shown)
-        if (!c.isPrint() || c.isSurrogate()) c = QChar::ReplacementCharacter;
-    return u'"' + shown + (text.size() > 40 ? QStringLiteral("...\"") : QStringLiteral("\""));
-}
-
-// Hex digits, all of them, two a channel or (three digits) one a channel, doubled.
-bool readHexDigits(QStringView digits, Channels& c) {
-    if (digits.size() != 6 && digits.size() != 3) return false;
-    const int per = int(digits.size()) / 3;
-    int v[3];
-    for (int i = 0; i < 3; ++i) {
-        const int high = hexDigit(digits[i * per]), low = hexDigit(digits[i * per + per - 1]);
-        if (high < 0 || low < 0) return false;
-        v[i] = high * 16 + low;
-    }
-    c = {std::int16_t(v[0]), std::int16_t(v[1]), std::int16_t(v[2])};
-    return true;
-}
-
-// A channel as the decimal boxes read it, but a blank or a number outside 0..255, which the
-// boxes would correct, is refused. Whole numbers, as the forms write them, are read at once.
-bool readChannel(QStringView part, std::int16_t& channel, QString* why) {
-    const QStringView digits = part.trimmed();
-    int value = 0;
-    if (digits.isEmpty() || digits.size() > 3 ||
-        !std::all_of(digits.begin(), digits.end(), [&](QChar d) {
-            return d >= u'0' && d <= u'9' && (value = value * 10 + d.digitValue(), true);
-        })) {
-        const DecimalReading reading = readDecimalChannel(part.toString());
-        if (!reading.value || digits.isEmpty()) return false;
-        value = reading.text == part ? *reading.value : 256;
-    }
-    if (value > 255) return fail(why, QStringLiteral("channel %1 is outside 0..255").arg(digits));
-    channel = std::int16_t(value);
-    return true;
-}
-
-// The three parts inside rgb( ) or hsl( ): by commas, or by blanks in the CSS 4 syntax.
-QList<QStringView> partsWithin(QStringView inner) {
-    QList<QStringView> parts;
-    if (inner.contains(u','))
-        parts = inner.split(u',');
-    else
-        for (QStringView p : inner.split(u' ', Qt::SkipEmptyParts)) parts += p.split(u'\t');
-    for (QStringView& p : parts) p = p.trimmed();
-    parts.removeAll(QStringView());
-    return parts;
-}
-
-// A CSS number: a "." decimal wherever the user is; whole numbers read at once.
-double cssNumber(QStringView text, bool* ok) {
-    if (!text.isEmpty() && text.size() <= 3 &&
-        std::all_of(text.begin(), text.end(), [](QChar d) { return d >= u'0' && d <= u'9'; })) {
-        *ok = true;
-        return text.toInt();
-    }
-    const double v = text.toDouble(ok);
-    *ok = *ok && std::isfinite(v);
-    return v;
-}
-
-bool readHsl(const QList<QStringView>& parts, Channels& c, QString* why) {
-    double v[3];
-    const char* const names[] = {"hue", "saturation", "lightness"};
-    for (int i = 0; i < 3; ++i) {
-        QStringView part = parts[i];
-        if (i > 0 && part.endsWith(u'%')) part.chop(1);
-        bool ok = false;
-        v[i] = cssNumber(part, &ok);
-        if (!ok) return false;
-        const double top = i == 0 ? 360 : 100;
-        if (v[i] < 0 || v[i] > top || (i == 0 && v[i] == 360))
-            return fail(why, QStringLiteral("%1 %2 is outside 0..%3")
-                                 .arg(QLatin1String(names[i]), parts[i],
-                                      i == 0 ? QStringLiteral("359") : QStringLiteral("100%")));
-    }
-    c = fromHsl(v[0], v[1], v[2]);
-    return true;
-}
-
-bool readChannels(const QList<QStringView>& parts, Channels& c, QString* why) {
-    return parts.size() == 3 && readChannel(parts[0], c.red, why) &&
-           readChannel(parts[1], c.green, why) && readChannel(parts[2], c.blue, why);
-}
-
-bool read(const QString& text, Channels& c, QString* why) {
-    const QStringView t = QStringView(text).trimmed();
-    if (t.isEmpty()) return fail(why, QStringLiteral("no colour: the text is empty"));
-    if (t.size() > kLongest)
-        return fail(why, QStringLiteral("the text is too long to be a colour"));
-    if (t.startsWith(u'#')) return readHexDigits(t.mid(1), c);
-    if (t.startsWith(u"&H")) {
-        // Blue first; the closing & may be left out.
-        QStringView digits = t.mid(2);
-        if (digits.endsWith(u'&')) digits.chop(1);
-        if (digits.size() != 6 || !readHexDigits(digits, c)) return false;
-        std::swap(c.red, c.blue);
-        return true;
-    }
-    if (t.size() == 6 && readHexDigits(t, c)) return true;
-    const qsizetype open = t.indexOf(u'(');
-    if (open > 0 && t.endsWith(u')')) {
-        const QStringView function = t.left(open).trimmed();
-        const QList<QStringView> parts = partsWithin(t.mid(open + 1, t.size() - open - 2));
-        if (function.compare(u"hsl", Qt::CaseInsensitive) == 0)
-            return parts.size() == 3 && readHsl(parts, c, why);
-        return function.compare(u"rgb", Qt::CaseInsensitive) == 0 && readChannels(parts, c, why);
-    }
-    if (t.contains(u',')) return readChannels(t.split(u','), c, why);
-    for (QChar ch : t)
-        if (!(ch.isLetter() && ch.unicode() < 128)) return false;
-    // The names Qt knows, SVG's, and the one CSS has added since. "transparent" is none to pick.
-    const QString name = t.toString().toLower();
-    const QColor named =
-        QColor::fromString(name == u"rebeccapurple" ? QStringLiteral("#663399") : name);
-    if (!named.isValid() || named.alpha() != 255) return false;
-    c = {std::int16_t(named.red()), std::int16_t(named.green()), std::int16_t(named.blue())};
-    return true;
-}
-
-}  // namespace
-
 std::optional<Channels> readHtmlHexExactly(QStringView text) {
     Channels c;
-    if (text.size() != 7 || !text.startsWith(u'#') || !readHexDigits(text.mid(1), c))
-        return std::nullopt;
+    if (text.size() != 7 || !text.startsWith(u'#')) return std::nullopt;
+    for (int i = 0; i < 3; ++i) {
+        const int high = hexDigit(text[1 + 2 * i]), low = hexDigit(text[2 + 2 * i]);
+        if (high < 0 || low < 0) return std::nullopt;
+        (i == 0 ? c.red : i == 1 ? c.green : c.blue) = std::int16_t(high * 16 + low);
+    }
     return c;
-}
-
-std::optional<Channels> readColour(const QString& text, QString* why) {
-    Channels c;
-    QString reason;
-    if (read(text, c, &reason)) return c;
-    if (why)
-        *why = !reason.isEmpty()
-                   ? reason
-                   : quoted(text.trimmed()) +
-                         QStringLiteral(
-                             " is not a colour: give #RRGGBB, &HBBGGRR&, R,G,B, rgb(), "
-                             "hsl() or a name");
-    return std::nullopt;
 }
 
 }  // namespace swatchly

@@ -24,7 +24,7 @@ void QtClipboard::copy(Channels colour, const QString& text) {
     QGuiApplication::clipboard()->setMimeData(colourMimeData(colour, text).release());
 }
 
-std::optional<Channels> QtClipboard::paste(QString* why) {
+std::optional<Channels> QtClipboard::paste(QString* why, ReadContext context) {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (data && data->hasColor()) {
         const QColor c = qvariant_cast<QColor>(data->colorData()).toRgb();
@@ -35,7 +35,7 @@ std::optional<Channels> QtClipboard::paste(QString* why) {
         if (why) *why = QStringLiteral("The clipboard holds no colour and no text.");
         return std::nullopt;
     }
-    return readColour(data->text(), why);
+    return readColour(data->text(), why, context);
 }
 
 bool QtClipboard::outlivesPrograms() {

@@ -18,7 +18,7 @@ std::unique_ptr<QMimeData> colourMimeData(Channels colour, const QString& text);
 class QtClipboard : public Clipboard {
   public:
     void copy(Channels colour, const QString& text) override;
-    std::optional<Channels> paste(QString* why) override;
+    std::optional<Channels> paste(QString* why, ReadContext context) override;
     // On X11 the program that owns the clipboard serves it, so a process left behind can; on
     // Wayland only a window with the focus may set the clipboard at all.
     bool outlivesPrograms() override;

@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+#include "colour/forms.h"
 #include "runtime/rgb.h"
 
 class QWidget;
@@ -104,9 +105,9 @@ class Clipboard {
     // Puts the colour on the clipboard: as a colour for programs that take colours, and as its
     // text in a form for those that take text.
     virtual void copy(Channels colour, const QString& text) = 0;
-    // The colour the clipboard offers: its colour, else its text read as a colour; nothing, and
-    // in `why` what is wrong, where it offers neither.
-    virtual std::optional<Channels> paste(QString* why) = 0;
+    // The colour the clipboard offers: its colour, else its text read as a colour in `context`;
+    // nothing, and in `why` what is wrong, where it offers neither.
+    virtual std::optional<Channels> paste(QString* why, ReadContext context) = 0;
     // Whether what a program put on the clipboard can stay there after it ends.
     virtual bool outlivesPrograms() { return true; }
     // Puts the colour on the clipboard to stay there after this program has ended; false where

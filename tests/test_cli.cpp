@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include "cli/command_line.h"
+#include "colour/contrast.h"
 
 using namespace swatchly;
 using namespace swatchly::cli;
@@ -31,23 +32,27 @@ class TestCli : public QObject {
         };
         auto form = [](const char* name) { return *ColourForm::make(name); };
         auto refused = [&](const QStringList& args, const QString& why) {
-            row(args, {Request::Refuse, {}, form("html"), "swatchly: " + why, false});
+            row(args, {Request::Refuse, {}, form("html"), "swatchly: " + why, false, {}});
         };
         row({}, {});
         for (const char* colour :
              {"#1E5A96", "1e5a96", "&H965A1E&", "&H965a1e", " 30, 90.5 ,&H96", "rgb(30 90 150)"})
-            row({colour}, {Request::Open, Channels{30, 90, 150}, form("html"), {}, false});
-        row({"--pick"}, {Request::Pick, {}, form("html"), {}, false});
-        row({"--format", "vb", "--pick"}, {Request::Pick, {}, form("vb"), {}, false});
+            row({colour}, {Request::Open, Channels{30, 90, 150}, form("html"), {}, false, {}});
+        row({"--pick"}, {Request::Pick, {}, form("html"), {}, false, {}});
+        row({"--format", "vb", "--pick"}, {Request::Pick, {}, form("vb"), {}, false, {}});
         row({"--pick", "--format=%{r};%{g}", "--copy"},
-            {Request::Pick, {}, form("%{r};%{g}"), {}, true});
-        row({"--format", "CSS-HSL", "orange"}, {Request::Print, Channels{255, 165, 0},
-                                                form("css-hsl"), "hsl(39, 100%, 50%)\n", false});
+            {Request::Pick, {}, form("%{r};%{g}"), {}, true, {}});
+        row({"--format", "CSS-HSL", "orange"}, {Request::Print,
+                                                Channels{255, 165, 0},
+                                                form("css-hsl"),
+                                                "hsl(39, 100%, 50%)\n",
+                                                false,
+                                                {}});
         refused({"-platform", "xcb"}, "unknown option -platform");
         refused({"-1,0,0"}, "unknown option -1,0,0");
         for (const char* colour : {"#GG0000", "&h965a1e&", "1E5A9", "1,2", "1,,3", "1,x,3"})
             refused({colour}, QString("\"%1\" is not a colour: give #RRGGBB, &HBBGGRR&, R,G,B, "
-                                      "rgb(), hsl() or a name")
+                                      "a CSS colour such as rgb(), hsl() or oklch(), or a name")
                                   .arg(colour));
         refused({"0,0, -0.5"}, "channel -0.5 is outside 0..255");
         // A form that does not parse is refused whatever else is asked, and whatever is right.
@@ -56,7 +61,28 @@ class TestCli : public QObject {
                                         {"--swatches", "--format", "%{r}%{x}"}})
             refused(args,
                     "\"%{x}\" in the form \"%{r}%{x}\" is no field; the fields are %{r} "
-                    "%{g} %{b} %{R} %{G} %{B} %{h} %{s} %{l}, and %% is a %");
+                    "%{g} %{b} %{R} %{G} %{B} %{h} %{s} %{l} %{hex} %{decimal} %{rf} %{gf} "
+                    "%{bf} %{hue} %{hsv.s} %{hsv.v} %{hwb.w} %{hwb.b} %{lab.l} %{lab.a} "
+                    "%{lab.b} %{lch.c} %{lch.h} %{L} %{C} %{H} %{oklab.a} %{oklab.b} "
+                    "%{cmyk.c} %{cmyk.m} %{cmyk.y} %{cmyk.k} %{xyz.x} %{xyz.y} %{xyz.z} "
+                    "%{name}, and %% is a %");
+        // Two colours' contrast, in either order; an alpha read but not used is noted.
+        for (const QStringList& args : {QStringList{"--contrast", "#777777", "white"},
+                                        {"rgb(100% 100% 100%)", "--contrast", "#777"}})
+            row(args, {Request::Print,
+                       {},
+                       form("html"),
+                       contrastReport({119, 119, 119}, {255, 255, 255}),
+                       false,
+                       {}});
+        refused({"--contrast", "#777777"}, "--contrast takes two colours, not 1");
+        refused({"--contrast", "#777777", "300,0,0"}, "channel 300 is outside 0..255");
+        refused({"--contrast", "red", "blue", "--pick"},
+                "--contrast takes two colours and nothing else");
+        Request noted{Request::Print, {}, form("html"), "#010203\n", false, {}};
+        noted.colour = Channels{1, 2, 3};
+        noted.note = "swatchly: note: the alpha 0.5 is ignored: a colour here is opaque\n";
+        row({"--format=html", "rgb(1 2 3 / 0.5)"}, noted);
     }
     void parse() {
         QFETCH(QStringList, args);

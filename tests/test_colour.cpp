@@ -1,11 +1,15 @@
-// The forms a colour is written in for other programs, and the reader that takes them back,
-// without a window. That every colour reads back from each form is the benchmark's to prove
-// (bench/forms.cpp): it takes too long for a test.
+// The forms a colour is written in for other programs, the reader that takes them back, the
+// colour's name, its contrast and how it looks with a dichromacy, without a window. That every
+// colour reads back from each form is the benchmark's to prove (bench/forms.cpp): it takes too
+// long for a test.
 
 #include <QtTest>
 
+#include "colour/contrast.h"
 #include "colour/forms.h"
+#include "colour/names.h"
 #include "colour/swatches.h"
+#include "colour/vision.h"
 
 using namespace swatchly;
 
@@ -20,8 +24,8 @@ QString html(Channels c) { return QString::asprintf("#%02X%02X%02X", c.red, c.gr
 class TestColour : public QObject {
     Q_OBJECT
   private slots:
-    // Each named form, the greys, each hue sextant's edge (359.8 degrees is 0), a saturation of
-    // 2.5 % rounded up, templates, and forms that are none.
+    // Each named form, the greys (a hue of 0, never none, and no -0), each hue sextant's edge
+    // (359.8 degrees is 0), a saturation of 2.5 % rounded up, templates, and forms that are none.
     void write_data() {
         QTest::addColumn<QString>("form");
         QTest::addColumn<QString>("colour");
@@ -29,9 +33,39 @@ class TestColour : public QObject {
         auto row = [](const QString& form, const char* colour, const QString& text) {
             QTest::addRow("%s %s", qPrintable(form), colour) << form << colour << text;
         };
-        const char* orange[] = {"#FF8000", "&H0080FF&", "255,128,0", "rgb(255, 128, 0)",
-                                "hsl(30, 100%, 50%)"};
-        for (int i = 0; i < 5; ++i) row(ColourForm::names()[i], "#FF8000", orange[i]);
+        const char* orange[] = {"#FF8000",
+                                "&H0080FF&",
+                                "255,128,0",
+                                "rgb(255, 128, 0)",
+                                "hsl(30, 100%, 50%)",
+                                "hwb(30.12 0% 0%)",
+                                "lab(67.82 45.49 74.84)",
+                                "lch(67.82 87.58 58.71)",
+                                "oklab(0.73189 0.11186 0.14836)",
+                                "oklch(0.73189 0.1858 52.98)",
+                                "hsv(30.12, 100%, 100%)",
+                                "cmyk(0%, 49.8%, 100%, 0%)",
+                                "color(xyz-d65 0.48958 0.36702 0.04506)",
+                                "#ff8000",
+                                "0xFF8000",
+                                "16744448",
+                                "QColor(255, 128, 0)",
+                                "vec3(1.000, 0.502, 0.000)",
+                                "\u2248 darkorange"};
+        QCOMPARE(ColourForm::names().size(), std::size(orange));
+        for (int i = 0; i < 19; ++i) row(ColourForm::names()[i], "#FF8000", orange[i]);
+        const char* greys[][4] = {
+            {"css-hwb", "hwb(0 0% 100%)", "hwb(0 50.2% 49.8%)", "hwb(0 100% 0%)"},
+            {"css-lab", "lab(0 0 0)", "lab(53.59 0 0)", "lab(100 0 0)"},
+            {"css-oklch", "oklch(0 0 0)", "oklch(0.59987 0 0)", "oklch(1 0 0)"},
+            {"hsv", "hsv(0, 0%, 0%)", "hsv(0, 0%, 50.2%)", "hsv(0, 0%, 100%)"},
+            {"cmyk", "cmyk(0%, 0%, 0%, 100%)", "cmyk(0%, 0%, 0%, 49.8%)", "cmyk(0%, 0%, 0%, 0%)"},
+            {"xyz", "color(xyz-d65 0 0 0)", "color(xyz-d65 0.20517 0.21586 0.23508)",
+             "color(xyz-d65 0.95046 1 1.08906)"}};
+        const char* const shades[] = {"#000000", "#808080", "#FFFFFF"};
+        for (const auto& grey : greys)
+            for (int i = 0; i < 3; ++i) row(grey[0], shades[i], grey[i + 1]);
+        row("name", "#FFA500", "orange");
         for (const char* grey : {"#000000 0", "#808080 50", "#FFFFFF 100"})
             row("css-hsl", grey, QString("hsl(0, 0%, %1%)").arg(QString(grey).mid(8)));
         for (const char* edge : {"#FFFF00 60", "#00FF00 120", "#00FFFF 180", "#0000FF 240",
@@ -41,10 +75,11 @@ class TestColour : public QObject {
         row("css-hsl", "#FFC080", "hsl(30, 100%, 75%)");
         row("%{r};%{g};%{b}", "#FF8000", "255;128;0");
         row("%{h} %{s}%% %{l}%%", "#123456", "210 65% 20%");
+        row("%{hex} %{decimal} %{L} %{C} %{H}", "#FF8000", "ff8000 16744448 0.73189 0.1858 52.98");
         // Forms refused, naming what is wrong: the reason's start.
         row("%{r}/%{x}", "#000000", "\"%{x}\" in the form");
         row("%{r} 50%", "#000000", "\"%\" in the form");
-        row("hex", "#000000", "\"hex\" is no form");
+        row("css-xyz", "#000000", "\"css-xyz\" is no form");
     }
     void write() {
         QFETCH(QString, form);
@@ -56,10 +91,11 @@ class TestColour : public QObject {
                  text);
     }
 
-    // Every form read back, blanks and case free; anything else gives no colour and a reason.
+    // Every form read back, blanks and case free, and CSS Color 4's own examples (lab() to
+    // color()) in each spelling; anything else gives no colour and a reason.
     void read_data() {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("read");  // the colour, or the start of the reason
+        QTest::addColumn<QString>("read");  // the colour and its note, or the reason: the start
         const char* colours[][2] = {
             {"#FF8000", "#FF8000"},
             {"#f80", "#FF8800"},
@@ -69,6 +105,49 @@ class TestColour : public QObject {
             {"rgb(255 128 0)", "#FF8000"},
             {"hsl(30, 100%, 50%)", "#FF8000"},
             {"Orange", "#FFA500"},
+            {"\u2248 darkorange", "#FF8C00"},
+            {"123456", "#123456"},
+            {"16744448", "#FF8000"},
+            {"0xff8000", "#FF8000"},
+            {"QColor(255, 128, 0)", "#FF8000"},
+            {"vec3(1.000, 0.502, 0.000)", "#FF8000"},
+            {"hsv(30.12, 100%, 100%)", "#FF8000"},
+            {"cmyk(0%, 49.8%, 100%, 0%)", "#FF8000"},
+            {"cmyk(0, 0.498, 1, 0)", "#FF8000"},
+            {"hwb(0 40% 40%)", "#996666"},
+            {"hwb(120 20% 0%)", "#33FF33"},
+            {"hwb(300 20% 40%)", "#993399"},
+            {"hwb(45 40% 80%)", "#555555"},
+            {"hwb(none 0% 0%)", "#FF0000"},
+            {"lab(62.2345% -34.9638 47.7721)", "#68A639"},
+            {"lab(44.36% 36.05 -58.99)", "#7654CD"},
+            {"lab(29.69% 44.888% -29.04%)", "#800080"},
+            {"lch(62.2345% 59.2 126.2)", "#68A639"},
+            {"lch(37% 105.0 305.00)", "#6A27E7"},
+            {"oklab(66.016% -0.1084 0.1114)", "#68A639"},
+            {"OKLCH(0.66016 0.15546 134.231)", "#68A639"},
+            {"oklch(0.7 0.1 190)", "#43B2AC"},
+            {"oklch(53.85% 0.1725 320.67 / 70%)",
+             "#9944AA the alpha 70% is ignored: a colour here is opaque"},
+            {"color(xyz-d65 0.21661 0.14602 0.59452)", "#7654CD"},
+            {"color(xyz-d50 0.2005 0.14089 0.4472)", "#7654CD"},
+            {"color(srgb-linear 0.435 0.017 0.055)", "#B02342"},
+            {"rgb(46.27% 32.94% 80.39%)", "#7654CD"},
+            {"rgba(255, 128, 0, 1)", "#FF8000"},
+            {"rgb(none 255 none)", "#00FF00"},
+            {"hsl(38.824 100% 50%)", "#FFA500"},
+            {"hsl(-540 100% 50%)", "#00FFFF"},
+            {"hsl(0.25turn 100% 50%)", "#80FF00"},
+            {"hsl(100grad 100% 50%)", "#80FF00"},
+            {"hsl(3.14159265rad 100% 50%)", "#00FFFF"},
+            {"#0000ffcc", "#0000FF the alpha of #0000ffcc is ignored"},
+            {"oklch(0.7 0.4 30)", "#FF0000 \"oklch(0.7 0.4 30)\" is outside sRGB"},
+            {"lab(50 20)", "lab() takes three values, not 2"},
+            {"color(display-p3 1 0 0)", "color() in \"display-p3\" is not read"},
+            {"16777216", "\"16777216\" is above 16777215"},
+            {"hsl(30, 120%, 50%)", "saturation 120% is outside 0..100%"},
+            {"rgb(50% 101% 0)", "channel 101% is outside 0..100%"},
+            {"vec3(1.5, 0, 0)", "channel 1.5 is outside 0..1"},
             {"", "no colour: the text is empty"},
             {"256,0,0", "channel 256 is outside 0..255"},
             {"rgb(0, 0, -1)", "channel -1 is outside 0..255"},
@@ -84,12 +163,14 @@ class TestColour : public QObject {
     void read() {
         QFETCH(QString, text);
         QFETCH(QString, read);
-        QString why;
-        const std::optional<Channels> c = readColour(text, &why);
-        QCOMPARE(c ? html(*c) : why.left(read.size()), read);
+        QString why, note;
+        const std::optional<Channels> c = readColour(text, &why, {false, &note});
+        QCOMPARE(c ? (html(*c) + ' ' + note).trimmed().left(read.size()) : why.left(read.size()),
+                 read);
     }
 
-    // The CSS colour names, each against its published value.
+    // The CSS colour names, each against its published value, and each colour named exactly
+    // (by the name first in the alphabet where two share it).
     void names() {
         const QStringList table = QString(R"(
 aliceblue f0f8ff antiquewhite faebd7 aqua 00ffff aquamarine 7fffd4 azure f0ffff beige f5f5dc
@@ -127,7 +208,73 @@ violet ee82ee wheat f5deb3 white ffffff whitesmoke f5f5f5 yellow ffff00 yellowgr
         for (qsizetype i = 0; i < table.size(); i += 2) {
             const std::optional<Channels> c = readColour(table[i]);
             QVERIFY2(c && html(*c) == '#' + table[i + 1].toUpper(), qPrintable(table[i]));
+            const Naming n = nearestName(*c);
+            QVERIFY2(n.exact && readColour(n.name) == c && n.name <= table[i], qPrintable(n.name));
         }
+    }
+
+    // Near colours by Oklab distance (RGB numbers would name #804040 sienna), marked.
+    void nearest_data() {
+        QTest::addColumn<QString>("colour");
+        QTest::addColumn<QString>("name");
+        for (auto [colour, name] : {std::pair{"#FF8000", "\u2248 darkorange"},
+                                    {"#804040", "\u2248 saddlebrown"},
+                                    {"#010101", "\u2248 black"},
+                                    {"#00FFFF", "aqua"}})
+            QTest::newRow(colour) << colour << name;
+    }
+    void nearest() {
+        QFETCH(QString, colour);
+        QFETCH(QString, name);
+        QCOMPARE(nameText(channels(qPrintable(colour))), name);
+    }
+
+    // WCAG's thresholds at their edges, each side; ratios cut, not rounded (13.2897 is 13.28).
+    void contrast_data() {
+        QTest::addColumn<QString>("pair");
+        QTest::addColumn<QString>("verdicts");  // the ratio, then AA AAA normal, AA AAA large, UI
+        const char* rows[][2] = {
+            {"#777777 #FFFFFF", "4.47:1 fail fail pass fail pass"},
+            {"#FFFFFF #767676", "4.54:1 pass fail pass pass pass"},
+            {"#595959 #FFFFFF", "7.00:1 pass pass pass pass pass"},
+            {"#5A5A5A #FFFFFF", "6.89:1 pass fail pass pass pass"},
+            {"#949494 #FFFFFF", "3.03:1 fail fail pass fail pass"},
+            {"#959595 #FFFFFF", "2.99:1 fail fail fail fail fail"},
+            {"#0000FF #FFFFFF", "8.59:1 pass pass pass pass pass"},
+            {"#81D9FE #000000", "13.28:1 pass pass pass pass pass"},
+            {"#000000 #FFFFFF", "21.00:1 pass pass pass pass pass"},
+            {"#123456 #123456", "1.00:1 fail fail fail fail fail"},
+        };
+        for (const auto& [pair, verdicts] : rows) QTest::newRow(pair) << pair << verdicts;
+    }
+    void contrast() {
+        QFETCH(QString, pair);
+        QFETCH(QString, verdicts);
+        const QString report =
+            contrastReport(channels(qPrintable(pair.left(7))), channels(qPrintable(pair.mid(8))));
+        static const QRegularExpression verdict(": (pass|fail) \\(needs");
+        QStringList got{report.section('\n', 0, 0)};
+        for (const QRegularExpressionMatch& m : verdict.globalMatch(report)) got << m.captured(1);
+        QCOMPARE(got.join(' '), verdicts);
+        if (pair.startsWith("#777777"))
+            QCOMPARE(report.section('\n', 1, 1), "AA normal text: fail (needs 4.5:1)");
+    }
+
+    // Red, green, blue and orange through each deficiency; a grey stays itself.
+    void vision_data() {
+        QTest::addColumn<int>("deficiency");
+        QTest::addColumn<QString>("seen");  // #FF0000 #00FF00 #0000FF #FF8000 #808080
+        QTest::newRow("protanopia") << 0 << "#6D5F00 #FFE500 #0059FF #A69100 #808080";
+        QTest::newRow("deuteranopia") << 1 << "#A39000 #EFD63A #003DFB #C4AE00 #808080";
+        QTest::newRow("tritanopia") << 2 << "#FF000F #00F7D9 #006B96 #FF626D #808080";
+    }
+    void vision() {
+        QFETCH(int, deficiency);
+        QFETCH(QString, seen);
+        QStringList got;
+        for (const char* c : {"#FF0000", "#00FF00", "#0000FF", "#FF8000", "#808080"})
+            got << html(seenWith(channels(c), kDeficiencies[deficiency]));
+        QCOMPARE(got.join(' '), seen);
     }
 
     // GIMP's own sample lines; what is no palette names its fault (the reason's start here).

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTableWidget>
 #include <QToolTip>
 #include <QWindow>
 #include <QtTest>
@@ -15,6 +16,7 @@
 #include "picker/magnifier.h"
 #include "picker/pointer_pick.h"
 #include "platform/clipboard.h"
+#include "window/contrast_view.h"
 #include "window/form1.h"
 #include "window/style.h"
 
@@ -56,6 +58,8 @@ class TestWindow : public QObject {
     //   stay:on magnifierAction:off copyOnPickAction:on keepPicksAction:on
     //   showSwatchesAction:on     an Options check mark that is not as at the first start
     //   copy:form                 the Copy form, when it is not html
+    //   contrast:against ratio verdicts...   the Contrast view open: a row a pair with a colour
+    //   seen:current swatches|...            and its colours, a row a way of seeing
     //   client:WxH                the client area, when it is not 296x255
     //   SaveC1:#RRGGBB ... GradientR:#RRGGBB   a slot or gradient end that is not black
     //   message:Style #RRGGBB what...          a message box (OkOnly, Information) and what
@@ -98,6 +102,25 @@ class TestWindow : public QObject {
         if (w->CopyForm.name() != "html") s << "copy:" + w->CopyForm.name();
         if (const QSize c = w->centralWidget()->size(); c != QSize(296, 255))
             s << QString("client:%1x%2").arg(c.width()).arg(c.height());
+        if (w->contrastView && w->contrastView->isVisible()) {
+            QTableWidget* pairs = w->contrastView->pairs;
+            for (int row = 0; row < pairs->rowCount(); ++row) {
+                QStringList cells{pairs->verticalHeaderItem(row)->text()};
+                for (int column = 1; column < pairs->columnCount(); ++column)
+                    cells << pairs->item(row, column)->text();
+                if (!cells.last().isEmpty()) s << "contrast:" + cells.join(' ');
+            }
+            QStringList seen;  // a row a way of seeing, the empty slots left out
+            for (int row = 0; row < 4; ++row) {
+                QStringList cells;
+                for (int column = 0; column < 8; ++column)
+                    if (QString t = w->contrastView->vision->item(row, column)->text();
+                        t != "empty")
+                        cells << t;
+                seen << cells.join(' ');
+            }
+            s << "seen:" + seen.join('|');
+        }
         static const QRegularExpression kept("^(SaveC\\d|Gradient[LR])$");
         for (PictureBox* p : w->findChildren<PictureBox*>(kept))
             if (int c = p->BackColor()) s << p->objectName() + ":" + html(c);
@@ -124,7 +147,8 @@ class TestWindow : public QObject {
     // =r,g,b        | calls SetBars                                         | =10,20,30
     // long=N        | calls SetBarsFromLongColor                            | long=305419896
     // locale=name   | sets the user's locale                                | locale=de_DE
-    // clip=text     | puts the text on the clipboard                        | clip=34
+    // clip=text     | puts the text on the clipboard, _ a blank             | clip=34
+    // named         | notes the preview's tooltip and description's name    | named
     // clipcolour=c  | puts a colour alone on the clipboard                  | clipcolour=#123456
     // trace         | notes each bar's Change with the preview or ToneActive| trace
     //               | (RScroll_Change:#0A0000, TScroll_Change:no)           |
@@ -176,7 +200,11 @@ class TestWindow : public QObject {
                 menu->setActiveAction(item);
                 QTest::keyClick(menu, Qt::Key_Return);
             } else if (step.startsWith("clip=")) {
-                QGuiApplication::clipboard()->setText(arg);
+                QGuiApplication::clipboard()->setText(QString(arg).replace('_', ' '));
+            } else if (step == "named") {
+                const QString tip = w->NewPrev->toolTip();
+                QCOMPARE(w->NewPrev->accessibleDescription(), tip);
+                events << "named:" + tip.section('\n', 0, 0);
             } else if (step.startsWith("clipcolour=")) {
                 auto* colour = new QMimeData;
                 colour->setColorData(QColor(arg));
@@ -369,7 +397,25 @@ class TestWindow : public QObject {
         row("=1,2,3 clip=junk Ctrl+V", 0x010203,
             {"clip:junk",
              "tip:Nothing pasted: \"junk\" is not a colour: give #RRGGBB, "
-             "&HBBGGRR&, R,G,B, rgb(), hsl() or a name"});
+             "&HBBGGRR&, R,G,B, a CSS colour such as rgb(), hsl() or oklch(), or a name"});
+        // Read but not used is said; six digits are decimal where Copy writes decimal.
+        row("clip=rgb(1_2_3_/_50%) Ctrl+V", 0x010203,
+            {"clip:rgb(1 2 3 / 50%)",
+             "tip:Pasted; the alpha 50% is ignored: a colour here is opaque"});
+        row("copyAs_decimal clip=123456 Ctrl+V", 0x01E240, {"clip:123456", "copy:decimal"});
+        // The preview names its colour, near or exact, in its tooltip and description.
+        row("=255,128,0 named =255,165,0 named", 0xFFA500,
+            {"named:\u2248 darkorange", "named:orange"});
+        // The Contrast view: the colour on white, black and each kept swatch, kept up to date.
+        row("=118,118,118 >SaveC1 =119,119,119 contrastAction", 0x777777,
+            {"SaveC1:#767676", "contrast:White #FFFFFF 4.47:1 fail fail pass fail pass",
+             "contrast:Black #000000 4.68:1 pass fail pass pass pass",
+             "contrast:Swatch 1 #767676 1.01:1 fail fail fail fail fail",
+             "seen:#777777 #767676|#777777 #767676|#777777 #767676|#777777 #767676"});
+        row("contrastAction =255,0,0", 0xFF0000,
+            {"contrast:White #FFFFFF 3.99:1 fail fail pass fail pass",
+             "contrast:Black #000000 5.25:1 pass fail pass pass pass",
+             "seen:#FF0000|#6D5F00|#A39000|#FF000F"});
         row("=1,2,3 HexVal Ctrl+C Btxt Ctrl+V", 0x010203, {"Btxt:#010203", "clip:#010203"});
         // Enter applies a box's row; in the HTML box, as the HEX row's Set reads it.
         row("Rtxt '12' Gtxt '34' Return", 0x0C2200);

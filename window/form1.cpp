@@ -177,6 +177,7 @@ void Form1::build() {
     NewPrev = picture("NewPrev", 2760, 285, 1455, 1305, 28,
                       "Drag this color to one of the saveslots or to the gradient");
     NewPrev->dragModeAutomatic = true;
+    m_previewHint = NewPrev->toolTip();
     Rtxt = textBox(client, "Rtxt", 720, 285, 420, 200, 27);
     Gtxt = textBox(client, "Gtxt", 1200, 285, 420, 200, 26);
     Btxt = textBox(client, "Btxt", 1680, 285, 420, 200, 25);
@@ -328,8 +329,8 @@ void Form1::build() {
     }
     for (QMenu* menu : {f, opt}) menu->setAccessibleName(menu->title());
     Label7->setAccessibleName(kHomePage);
-    // The preview and the places that keep a colour say which colour; the drag hint describes.
-    NewPrev->setAccessibleDescription(NewPrev->toolTip());
+    // The preview and the places that keep a colour say which colour; the preview's
+    // description names it and gives the drag hint (SetPrev).
     NewPrev->nameWithColour(QStringLiteral("Current colour"), htmlHex);
     for (int i = 0; i < 7; ++i)
         swatchSlots()[i]->nameWithColour(QStringLiteral("Swatch %1").arg(i + 1), htmlHex);

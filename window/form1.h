@@ -25,6 +25,7 @@
 
 namespace swatchly {
 
+class ContrastView;
 class PickSession;
 
 class Form1 : public QMainWindow {
@@ -67,6 +68,7 @@ class Form1 : public QMainWindow {
     QAction* copyAction;
     QMenu* copyAsMenu;  // an item a named form: copyAs_html, copyAs_vb, ...
     QAction* pasteAction;
+    QAction* contrastAction;  // opens contrastView, built then
     QMenu* opt;
     QAction* stay;
     QAction* magnifierAction;     // the loupe while grabbing
@@ -76,6 +78,7 @@ class Form1 : public QMainWindow {
 
     // Grab Color's picks: the screen read at each tick of Timer1, and the loupe.
     PickSession* pickSession;
+    ContrastView* contrastView = nullptr;
 
     // ---- form-level fields (public so that tests can read them)
     QString ToneActive;           // "no" while a channel Change handler runs
@@ -180,6 +183,7 @@ class Form1 : public QMainWindow {
     void showSwatchesAction_Click();
     void exportSwatchesAction_Click();
     void importSwatchesAction_Click();
+    void contrastAction_Click();
     // The kept slots written to a GIMP palette, or read from one into the slots; a message says
     // what went wrong.
     void exportSwatches(const QString& path);
@@ -235,6 +239,8 @@ class Form1 : public QMainWindow {
     // to be drawn from ends restored at start until it is shown.
     std::vector<std::pair<QWidget*, QRect>> m_defined;
     bool m_stripPending = false;
+    QString m_previewHint;
+    Slots m_shownSlots;  // as the slots show them, for the Contrast view  // what the big preview is for, under its colour's name
     QTimer* m_savePosition = nullptr;
 };
 

@@ -21,14 +21,17 @@ void Form1::copyAs(const QString& form) {
 }
 
 void Form1::pasteAction_Click() {
-    QString why;
-    if (const std::optional<Channels> c = m_services.clipboard->paste(&why)) {
+    QString why, note;
+    // What Copy wrote reads back as that colour, six digits of decimal too.
+    const ReadContext context{CopyForm.name() == QLatin1String("decimal"), &note};
+    const QPoint said = NewPrev->mapToGlobal(NewPrev->rect().center());
+    if (const std::optional<Channels> c = m_services.clipboard->paste(&why, context)) {
         SetBars(c->red, c->green, c->blue);
+        if (!note.isEmpty()) QToolTip::showText(said, QStringLiteral("Pasted; ") + note, NewPrev);
         return;
     }
     // Said where the user looks, without a box to close; nothing changes.
-    QToolTip::showText(NewPrev->mapToGlobal(NewPrev->rect().center()),
-                       QStringLiteral("Nothing pasted: ") + why, NewPrev);
+    QToolTip::showText(said, QStringLiteral("Nothing pasted: ") + why, NewPrev);
 }
 
 void Form1::picked(Channels colour) {

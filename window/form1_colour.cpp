@@ -1,12 +1,19 @@
 // The current colour lives in the three channel bars; their Change handlers repaint every
 // view of it.
 
+#include "colour/names.h"
+#include "window/contrast_view.h"
 #include "window/form1.h"
 
 namespace swatchly {
 
 void Form1::SetPrev(const Variant& RVal, const Variant& GVal, const Variant& BVal) {
     NewPrev->setBackColor(rgb(toInt16(RVal), toInt16(GVal), toInt16(BVal)));
+    // The colour's name first, then what the preview is for.
+    const QString tip = nameText(unpack(NewPrev->BackColor())) + u'\n' + m_previewHint;
+    NewPrev->setToolTip(tip);
+    NewPrev->setAccessibleDescription(tip);
+    if (contrastView) contrastView->refresh(unpack(NewPrev->BackColor()), m_shownSlots);
 }
 
 void Form1::SetBars(const Variant& RVal, const Variant& GVal, const Variant& BVal) {

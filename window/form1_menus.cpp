@@ -72,6 +72,17 @@ void Form1::buildMenus() {
          QKeySequence::Paste,
          &Form1::pasteAction_Click,
          {}},
+        {&Form1::editMenu, nullptr, nullptr, nullptr, nullptr, false, none, nullptr, {}},
+        {&Form1::editMenu,
+         &Form1::contrastAction,
+         "contrastAction",
+         "Contrast...",
+         "The colour's contrast with white, black and each swatch, and every colour as seen "
+         "with colour-vision deficiencies",
+         false,
+         none,
+         &Form1::contrastAction_Click,
+         {}},
         {&Form1::opt,
          &Form1::stay,
          "stay",
@@ -133,14 +144,24 @@ void Form1::addCopyAsMenu() {
     copyAsMenu = new QMenu(QStringLiteral("Copy As"), editMenu);
     editMenu->insertMenu(pasteAction, copyAsMenu);
     copyAsMenu->setObjectName(QStringLiteral("copyAsMenu"));
-    copyAsMenu->setToolTipsVisible(true);
+    // Nineteen forms in one list would run off a small screen: a submenu a group.
+    QMenu* groups[3];
+    const char* const groupNames[] = {"Web", "Design", "Code"};
+    for (int i = 0; i < 3; ++i) {
+        groups[i] = copyAsMenu->addMenu(latin1(groupNames[i]));
+        groups[i]->setObjectName(QStringLiteral("copyAs") + latin1(groupNames[i]));
+        groups[i]->setToolTipsVisible(true);
+    }
+    // One choice across the groups.
     auto* forms = new QActionGroup(copyAsMenu);
     const Channels orange{255, 128, 0};
     for (const QString& name : ColourForm::names()) {
         const ColourForm form = *ColourForm::make(name);
+        const QString group = ColourForm::group(name);
+        QMenu* menu = groups[group == u"Web" ? 0 : group == u"Design" ? 1 : 2];
         // The name, and on the right, where a shortcut would stand, orange in that form.
-        QAction* item = copyAsMenu->addAction(
-            name + u'\t' + form.write(orange).replace(u'&', QStringLiteral("&&")));
+        QAction* item =
+            menu->addAction(name + u'\t' + form.write(orange).replace(u'&', QStringLiteral("&&")));
         item->setObjectName(QStringLiteral("copyAs_") + name);
         item->setData(name);
         item->setCheckable(true);

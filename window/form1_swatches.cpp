@@ -12,6 +12,7 @@
 #include "colour/forms.h"
 #include "platform/clipboard.h"
 #include "platform/store.h"
+#include "window/contrast_view.h"
 #include "window/form1.h"
 
 namespace swatchly {
@@ -23,6 +24,13 @@ std::array<PictureBox*, 7> Form1::swatchSlots() const {
 void Form1::showSlots(const Slots& kept) {
     for (std::size_t i = 0; i < kept.size(); ++i)
         swatchSlots()[i]->setBackColor(kept[i].value_or(0));
+    m_shownSlots = kept;
+    if (contrastView) contrastView->refresh(unpack(NewPrev->BackColor()), kept);
+}
+
+void Form1::contrastAction_Click() {
+    if (!contrastView) contrastView = new ContrastView(this);
+    contrastView->present(unpack(NewPrev->BackColor()), m_shownSlots);
 }
 
 void Form1::restoreKept() {
@@ -48,7 +56,8 @@ void Form1::restoreKept() {
     copyOnPickAction->setChecked(store.option(Store::Option::CopyOnPick));
     keepPicksAction->setChecked(store.option(Store::Option::KeepPicks));
     CopyForm = *ColourForm::make(store.copyForm());
-    for (QAction* form : copyAsMenu->actions()) form->setChecked(form->data() == CopyForm.name());
+    for (QAction* form : copyAsMenu->findChildren<QAction*>())
+        form->setChecked(form->data() == CopyForm.name());
     showSwatchesAction->setChecked(store.option(Store::Option::ShowSwatches));
     layoutSwatches(showSwatchesAction->isChecked());
     // Where it stood, on the screen there, and whole on it: a scale changed since may make it
