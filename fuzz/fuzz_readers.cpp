@@ -89,10 +89,14 @@ void drop(const QString& text) {
 // form writes without a crash, or is refused with a reason.
 void colourAndForm(const QString& text) {
     QString why;
-    if (const auto c = readColour(text, &why)) {
-        for (const char* name : {"html", "vb", "rgb", "css-rgb"})
-            check(readColour(ColourForm::make(name)->write(*c)) == c);
+    QString note;
+    if (const auto c = readColour(text, &why, {text.size() % 2 == 0, &note})) {
+        for (const QString& name : ColourForm::names())
+            if (name != u"css-hsl" && name != u"name")
+                check(readColour(ColourForm::make(name)->write(*c), nullptr,
+                                 {name == u"decimal", nullptr}) == c);
     } else {
+        check(note.isEmpty());
         check(!why.isEmpty());
     }
     why.clear();

@@ -313,6 +313,15 @@ class TestWindow : public QObject {
         events.clear();
     }
 
+    // Copy As lists every form once, in groups that each fit a 600-pixel screen.
+    void copyAsFits() {
+        QList<QMenu*> menus = w->copyAsMenu->findChildren<QMenu*>();
+        for (QMenu* menu : menus << w->copyAsMenu)
+            QVERIFY2(menu->sizeHint().height() < 400, qPrintable(menu->title()));
+        static const QRegularExpression form("^copyAs_");
+        QCOMPARE(w->copyAsMenu->findChildren<QAction*>(form).size(), ColourForm::names().size());
+    }
+
     void play_data() {
         QTest::addColumn<QString>("script");
         QTest::addColumn<int>("colour");           // the bars at the end, 0xRRGGBB
