@@ -31,7 +31,9 @@ QTableWidget* table(QWidget* parent, const char* name, const QString& accessible
     t->setObjectName(QLatin1String(name));
     t->setAccessibleName(accessibleName);
     t->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    t->setSelectionMode(QAbstractItemView::SingleSelection);
+    // The arrows move the current cell, which a screen reader reads; a selection would paint
+    // over the very colours shown.
+    t->setSelectionMode(QAbstractItemView::NoSelection);
     t->setTabKeyNavigation(false);  // Tab goes on to the next table, arrows move in this one
     t->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -56,7 +58,7 @@ ContrastView::ContrastView(QWidget* parent) : QDialog(parent) {
     pairs = table(this, "pairs", QStringLiteral("Contrast of the current colour"));
     QStringList columns{QStringLiteral("Sample"), QStringLiteral("Ratio")};
     for (const Criterion& c : contrastCriteria())
-        columns << QStringLiteral("%1 %2").arg(QLatin1String(c.level), QLatin1String(c.use));
+        columns << QStringLiteral("%1\n%2").arg(QLatin1String(c.level), QLatin1String(c.use));
     pairs->setColumnCount(int(columns.size()));
     pairs->setHorizontalHeaderLabels(columns);
     pairs->setRowCount(9);
@@ -105,6 +107,7 @@ void ContrastView::refresh(Channels current, const Slots& kept) {
         const auto& back = backgrounds[std::size_t(row)];
         pairs->setVerticalHeaderItem(
             row, cell(against[row] + (back ? QStringLiteral(" ") + htmlHex(*back) : QString())));
+        pairs->setRowHidden(row, !back);  // an empty slot: no pair
         if (!back) {
             pairs->setItem(row, 0, cell(QStringLiteral("empty")));
             for (int column = 1; column < pairs->columnCount(); ++column)
@@ -130,6 +133,7 @@ void ContrastView::refresh(Channels current, const Slots& kept) {
     for (int row = 0; row < 4; ++row)
         for (int column = 0; column < 8; ++column) {
             const auto& c = colours[column];
+            vision->setColumnHidden(column, !c);
             if (!c) {
                 vision->setItem(row, column, cell(QStringLiteral("empty")));
                 continue;
