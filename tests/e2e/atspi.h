@@ -33,11 +33,12 @@ class Atspi {
         m.setArguments(args);
         return m_bus.call(m).arguments().value(0);
     }
-    QString name(const Node& n) {
-        const QVariant v = call(n, "Get", {"org.a11y.atspi.Accessible", "Name"},
+    QString name(const Node& n, const char* property = "Name") {
+        const QVariant v = call(n, "Get", {"org.a11y.atspi.Accessible", property},
                                 "org.freedesktop.DBus.Properties");
         return v.value<QDBusVariant>().variant().toString();
     }
+    QString description(const Node& n) { return name(n, "Description"); }
     bool has(const Node& n, int state) {
         QList<uint> words;
         call(n, "GetState").value<QDBusArgument>() >> words;

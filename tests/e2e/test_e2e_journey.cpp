@@ -201,6 +201,11 @@ class TestE2EJourney : public QObject {
         const Atspi::Node link = t.value("https://swatchly.example/");
         QCOMPARE(a11y.role(link), "link");
         QCOMPARE(a11y.call(link, "GetName", {0}, "org.a11y.atspi.Action").toString(), "Press");
+        // The preview's description names the colour; the Contrast view reads as tables.
+        QVERIFY(a11y.description(t.value("Current colour, #010000")).startsWith("\u2248 black\n"));
+        QVERIFY(choose("Contrast..."));
+        QTRY_COMPARE(a11y.role(a11y.tree().value("Contrast of the current colour")), "table");
+        QVERIFY(a11y.tree().contains("20.97:1"));
     }
 
     void byKeysAlone() {
