@@ -173,6 +173,7 @@ class TestWindow : public QObject {
                 QWidget* popup = QApplication::activePopupWidget();
                 return popup ? popup : QApplication::focusWidget();
             };
+            if (step.startsWith("copyAs_")) emit w->copyAsMenu->aboutToShow();  // as opened
             QWidget* control = w->findChild<QWidget*>(name);
             const std::unique_ptr<QMimeData> data = colourMimeData({}, "#000000");
             markControlDrag(*data);
@@ -313,13 +314,19 @@ class TestWindow : public QObject {
         events.clear();
     }
 
-    // Copy As lists every form once, in groups that each fit a 600-pixel screen.
+    // Copy As lists every form once, in groups that each fit a 600-pixel screen, the Copy form
+    // checked.
     void copyAsFits() {
+        emit w->copyAsMenu->aboutToShow();
         QList<QMenu*> menus = w->copyAsMenu->findChildren<QMenu*>();
         for (QMenu* menu : menus << w->copyAsMenu)
             QVERIFY2(menu->sizeHint().height() < 400, qPrintable(menu->title()));
         static const QRegularExpression form("^copyAs_");
+        QStringList checked;
+        for (QAction* item : w->copyAsMenu->findChildren<QAction*>(form))
+            if (item->isChecked()) checked << item->objectName();
         QCOMPARE(w->copyAsMenu->findChildren<QAction*>(form).size(), ColourForm::names().size());
+        QCOMPARE(checked, QStringList{"copyAs_html"});
     }
 
     void play_data() {

@@ -66,7 +66,8 @@ class Form1 : public QMainWindow {
     QAction *abt, *ext;
     QMenu* editMenu;
     QAction* copyAction;
-    QMenu* copyAsMenu;  // an item a named form: copyAs_html, copyAs_vb, ...
+    QMenu* copyAsMenu;  // filled when first shown: a submenu a group, an item a named form
+                        // (copyAs_html, copyAs_vb, ...)
     QAction* pasteAction;
     QAction* contrastAction;  // opens contrastView, built then
     QMenu* opt;
@@ -203,6 +204,7 @@ class Form1 : public QMainWindow {
     // The menu bar and every item on it (form1_menus.cpp).
     void buildMenus();
     void addCopyAsMenu();
+    void fillCopyAsMenu();
     // What the store kept, taken in at start.
     void restoreKept();
     void showSlots(const Slots& slots);

@@ -144,6 +144,13 @@ void Form1::addCopyAsMenu() {
     copyAsMenu = new QMenu(QStringLiteral("Copy As"), editMenu);
     editMenu->insertMenu(pasteAction, copyAsMenu);
     copyAsMenu->setObjectName(QStringLiteral("copyAsMenu"));
+    // Filled when first opened: start-up pays for none of it.
+    connect(copyAsMenu, &QMenu::aboutToShow, this, [this] {
+        if (copyAsMenu->isEmpty()) fillCopyAsMenu();
+    });
+}
+
+void Form1::fillCopyAsMenu() {
     // Nineteen forms in one list would run off a small screen: a submenu a group.
     QMenu* groups[3];
     const char* const groupNames[] = {"Web", "Design", "Code"};

@@ -56,8 +56,6 @@ void Form1::restoreKept() {
     copyOnPickAction->setChecked(store.option(Store::Option::CopyOnPick));
     keepPicksAction->setChecked(store.option(Store::Option::KeepPicks));
     CopyForm = *ColourForm::make(store.copyForm());
-    for (QAction* form : copyAsMenu->findChildren<QAction*>())
-        form->setChecked(form->data() == CopyForm.name());
     showSwatchesAction->setChecked(store.option(Store::Option::ShowSwatches));
     layoutSwatches(showSwatchesAction->isChecked());
     // Where it stood, on the screen there, and whole on it: a scale changed since may make it
