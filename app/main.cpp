@@ -54,7 +54,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Swatchly"));
     QApplication::setDesktopFileName(QStringLiteral("example.swatchly.Swatchly"));
     if (pick)
-        return swatchly::cli::pickColour(swatchly::withQtDefaults({}), request.form, request.copy);
+        return swatchly::cli::pickColour(swatchly::withQtDefaults({}), request.form, request.copy,
+                                         request.average);
     qInstallMessageHandler(nullptr);
     QApplication::setStyle(new swatchly::SwatchlyStyle(QApplication::style()->name()));
     swatchly::Form1 form;

@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 
+#include "colour/average.h"
 #include "colour/contrast.h"
 
 namespace swatchly::cli {
@@ -70,7 +71,14 @@ Request parse(const QStringList& arguments) {
         QStringLiteral("With two colours: print their contrast ratio (4.47:1, cut to two "
                        "decimals) and whether it passes WCAG 2 AA and AAA for normal and large "
                        "text and AA for non-text parts."));
-    parser.addOptions({pick, format, copy, swatches, contrast, keep});
+    const QCommandLineOption average(
+        QStringLiteral("average"),
+        QStringLiteral("With --pick: the colour is the mean, in linear light, of the N x N "
+                       "device pixels around the pointer: 1 (the pixel alone), 3, 5, 7 or 9. "
+                       "The keys 1 to 9 and Ctrl with the wheel change it while picking; the "
+                       "last choice is kept."),
+        QStringLiteral("N"));
+    parser.addOptions({pick, format, copy, swatches, contrast, average, keep});
     parser.addPositionalArgument(QStringLiteral("COLOUR"),
                                  QStringLiteral("The colour to open the window with, or to print."),
                                  QStringLiteral("[COLOUR]"));
@@ -144,8 +152,15 @@ Request parse(const QStringList& arguments) {
         if (request.colour) return refuse(QStringLiteral("--pick takes no colour"));
         request.action = Request::Pick;
         request.copy = parser.isSet(copy);
+        if (parser.isSet(average)) {
+            request.average = parser.value(average).toInt();
+            if (!isAverageSize(request.average))
+                return refuse(QStringLiteral("--average takes 1, 3, 5, 7 or 9, not %1")
+                                  .arg(parser.value(average)));
+        }
         return request;
     }
+    if (parser.isSet(average)) return refuse(QStringLiteral("--average goes with --pick"));
     if (parser.isSet(copy)) return refuse(QStringLiteral("--copy goes with --pick"));
     if (parser.isSet(format)) {
         if (!request.colour) return refuse(QStringLiteral("--format goes with --pick or a colour"));

@@ -27,6 +27,7 @@ struct Request {
     QString text;
     bool copy = false;
     QString note;  // said on standard error beside a colour read: an alpha ignored, say
+    int average = 0;  // with --pick: the square averaged, 0 for the one kept
     friend bool operator==(const Request&, const Request&) = default;
 };
 

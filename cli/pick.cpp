@@ -17,13 +17,16 @@ void say(const QString& line) { std::fputs(qPrintable(line + u'\n'), stderr); }
 
 }  // namespace
 
-int pickColour(const Services& services, const ColourForm& form, bool copy) {
+int pickColour(const Services& services, const ColourForm& form, bool copy, int average) {
     std::optional<int> status;
     auto end = [&](int code) {
         status = code;
         QCoreApplication::quit();  // nothing before the loop runs
     };
     PickSession session(*services.probe);
+    session.setAverage(average ? average : services.store->averageSize());
+    QObject::connect(&session, &PickSession::averageChanged,
+                     [&](int size) { services.store->setAverageSize(size); });
     QObject::connect(&session, &PickSession::picked, [&](Channels colour) {
         const QString text = form.write(colour);
         std::fputs(qPrintable(text + u'\n'), stdout);

@@ -9,7 +9,9 @@ namespace swatchly::cli {
 // Picks one colour (where the screen cannot be read, with the desktop's picker, as Grab Color
 // does), prints it in `form` on standard output, with `copy` leaves it on the clipboard, and
 // returns the exit status. Needs the application object; runs its event loop.
-int pickColour(const Services& services, const ColourForm& form, bool copy);
+// The square averaged is `average` where it is not 0, else the one kept; a change while
+// picking is kept.
+int pickColour(const Services& services, const ColourForm& form, bool copy, int average = 0);
 
 // Prints the kept slots in `form`, one a line, empty slots left out.
 int printSwatches(const ColourForm& form);

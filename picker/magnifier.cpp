@@ -43,7 +43,7 @@ Magnifier::Magnifier()
     setFixedSize(kSide, kSide + m_hex->height());
 }
 
-void Magnifier::show(QPoint pointerGlobal, const QImage& region) {
+void Magnifier::show(QPoint pointerGlobal, const QImage& region, int average, std::int32_t taken) {
     // Each move costs a round of configure and expose events with the desktop, for us and for
     // the windows the loupe uncovers: it stays while it is still clear of the pixels read around
     // the pointer and near its place beside it, and follows in steps.
@@ -53,9 +53,13 @@ void Magnifier::show(QPoint pointerGlobal, const QImage& region) {
         geometry().intersects(readAround(pointerGlobal)))
         move(place);
     // At rest a tick costs the read alone: nothing is drawn again.
-    if (region != m_region) {
-        m_region = region;
-        m_hex->setText(htmlHex(unpack(*ScreenProbe::centreOf(region))));
+    if (region != m_region || average != m_average) {
+        // Only the middle of a larger read is shown: the loupe keeps its size.
+        const int extra = region.width() / 2 - kRadius;
+        m_region = extra > 0 ? region.copy(extra, extra, 2 * kRadius + 1, 2 * kRadius + 1) : region;
+        m_average = average;
+        const QString hex = htmlHex(unpack(taken));
+        m_hex->setText(average > 1 ? QStringLiteral("%1  %2 x %2").arg(hex).arg(average) : hex);
         update();
     }
     if (!isVisible()) {
@@ -87,15 +91,19 @@ void Magnifier::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(0, 0, kSide, kSide, palette().windowText());
     // Each pixel an 8 x 8 block (no smoothing: the painter's default), what lies off the screen
-    // grey; the centre one inside a black and a white ring, seen on any colour.
+    // grey.
     const QRect zoomed(kBorder, kBorder, kSide - 2 * kBorder, kSide - 2 * kBorder);
     p.fillRect(zoomed, Qt::darkGray);
     // Premultiplied, the enlargement takes the painter's fast path.
     p.drawImage(zoomed, m_region.convertToFormat(QImage::Format_ARGB32_Premultiplied));
-    const QRect centre(zoomed.topLeft() + QPoint(kRadius, kRadius) * kZoom, QSize(kZoom, kZoom));
-    p.fillRect(centre.adjusted(-2, -2, 2, 2), Qt::black);
-    p.fillRect(centre.adjusted(-1, -1, 1, 1), Qt::white);
-    p.drawImage(centre, m_region, QRect(m_region.width() / 2, m_region.height() / 2, 1, 1));
+    // The square taken, framed by a black and a white ring, seen on any colour.
+    const int reach = m_average / 2, side = m_average;
+    const QRect taken(zoomed.topLeft() + QPoint(kRadius - reach, kRadius - reach) * kZoom,
+                      QSize(side, side) * kZoom);
+    const QRect source(m_region.width() / 2 - reach, m_region.height() / 2 - reach, side, side);
+    p.fillRect(taken.adjusted(-2, -2, 2, 2), Qt::black);
+    p.fillRect(taken.adjusted(-1, -1, 1, 1), Qt::white);
+    p.drawImage(taken, m_region, source);
 }
 
 }  // namespace swatchly

@@ -19,8 +19,9 @@ class Magnifier : public QWidget {
 
     Magnifier();
     // Shows `region` beside the pointer at `pointerGlobal`: a square of 2 * kRadius + 1 screen
-    // pixels centred on the one under the pointer, as ScreenProbe::regionAt reads it.
-    void show(QPoint pointerGlobal, const QImage& region);
+    // pixels centred on the one under the pointer, as ScreenProbe::regionAt reads it, with the
+    // `average` x `average` square taken framed, and `taken` (packed) as its text.
+    void show(QPoint pointerGlobal, const QImage& region, int average, std::int32_t taken);
     // Whether a read of the screen around `pointerGlobal` would take in the loupe, which stands
     // where the pointer was. Then the loupe moves beside the pointer and the read has to wait
     // for the next tick, once the window it uncovered has painted itself again.
@@ -33,6 +34,7 @@ class Magnifier : public QWidget {
     QPoint placeFor(QPoint pointer) const;
 
     QImage m_region;
+    int m_average = 1;
     QLabel* m_hex;
 };
 

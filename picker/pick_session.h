@@ -12,6 +12,8 @@
 
 #include "platform/services.h"
 
+class QKeyEvent;
+class QWheelEvent;
 class QWidget;
 
 namespace swatchly {
@@ -28,6 +30,16 @@ class PickSession : public QObject {
 
     // Whether the loupe shows what each sample read (Options > Magnifier). Off, it goes.
     void setLoupeShown(bool shown);
+    // The square each sample averages over, in linear light: 1 (the pixel alone), 3, 5, 7 or 9
+    // device pixels a side. Any other size is taken as the nearest of those below it.
+    void setAverage(int size);
+    int average() const { return m_average; }
+    // The next size up or down, as the wheel steps it.
+    void stepAverage(int steps);
+    // A key or a wheel turn that chooses the square (1, 3, 5, 7, 9; Ctrl with the wheel), taken;
+    // false for any other.
+    bool chooseAverage(const QKeyEvent* key);
+    bool chooseAverage(const QWheelEvent* wheel);
     // The loupe, once a sample has shown it.
     Magnifier* loupe() const { return m_loupe.get(); }
 
@@ -36,10 +48,14 @@ class PickSession : public QObject {
     void stop();
     bool isTicking() const { return m_ticks.isActive(); }
 
-    // One read of the screen around the pointer, whose pixel under the pointer it gives: the
-    // loupe shows the read. Nothing where the screen could not be read, or where the pointer
-    // ran into the loupe, which then steps aside and the next tick reads again.
+    // One read of the screen around the pointer, whose pixel under the pointer (or the average
+    // of the square around it) it gives: the loupe shows the read. Nothing where the screen could
+    // not be read, or where the pointer ran into the loupe, which then steps aside and the next
+    // tick reads again.
     std::optional<std::int32_t> sample();
+    // The pixel under the pointer, or the average of the square round it, read now, without
+    // the loupe.
+    std::optional<std::int32_t> readUnderPointer();
     // The pointer as the last sample found it.
     QPoint pointer() const { return m_pointer; }
     // Whether the loupe stands over the pixels around `pointer`; it then steps aside, and the
@@ -55,13 +71,19 @@ class PickSession : public QObject {
     void picked(swatchly::Channels colour);
     void cancelled();
     void unavailable(const QString& why);
+    // The user chose another square to average over; the owner keeps it.
+    void averageChanged(int size);
 
   private:
+    // What a read gives: its centre pixel, or the mean of the square round it.
+    std::optional<std::int32_t> taken(const QImage& region) const;
+
     ScreenProbe& m_probe;
     QTimer m_ticks;
     bool m_loupeShown = true;
     std::unique_ptr<Magnifier> m_loupe;
     QPoint m_pointer;
+    int m_average = 1;
 };
 
 }  // namespace swatchly

@@ -41,7 +41,7 @@ void PointerPick::grab() {
 }
 
 void PointerPick::readPick() {
-    m_pixel = m_session.probe().pixelUnderPointer();
+    m_pixel = m_session.readUnderPointer();
     m_reading = false;
     if (m_released) release();
 }
@@ -77,7 +77,10 @@ void PointerPick::release() {
     finish({PickResult::Picked, unpack(*m_pixel), {}});
 }
 
+void PointerPick::wheelEvent(QWheelEvent* event) { m_session.chooseAverage(event); }
+
 void PointerPick::keyPressEvent(QKeyEvent* event) {
+    if (m_session.chooseAverage(event)) return;
     // The arrows move the pointer a device pixel (ten with Shift); Enter or Space picks.
     const int step = event->modifiers() & Qt::ShiftModifier ? 10 : 1;
     switch (event->key()) {

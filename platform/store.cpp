@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <cstdio>
 
+#include "colour/average.h"
 #include "colour/drop.h"
 #include "colour/forms.h"
 
@@ -20,6 +21,7 @@ QString endKey(bool right) {
 }
 const QString kPosition = QStringLiteral("window/position");
 const QString kCopyForm = QStringLiteral("options/copyForm");
+const QString kAverage = QStringLiteral("pick/average");
 
 struct OptionKey {
     const char* key;
@@ -114,6 +116,7 @@ bool Store::valid(const QString& key) const {
         return texts.size() == 3 && dropColour(texts[0], texts[1], texts[2]).has_value();
     }
     if (key == kCopyForm) return ColourForm::names().contains(value.toString());
+    if (key == kAverage) return isAverageSize(value.toString().toInt());
     if (key == kPosition) return value.typeId() == QMetaType::QPoint;
     if (key.startsWith(u"options/"))
         return value.toString() == u"true" || value.toString() == u"false";
@@ -163,6 +166,13 @@ QString Store::copyForm() const {
 }
 
 void Store::setCopyForm(const QString& form) { write(kCopyForm, form); }
+
+int Store::averageSize() const {
+    if (m_bad.contains(kAverage)) return 1;
+    return m_settings->value(kAverage, 1).toInt();
+}
+
+void Store::setAverageSize(int size) { write(kAverage, size); }
 
 std::optional<QPoint> Store::position() const {
     if (!m_settings->contains(kPosition) || m_bad.contains(kPosition)) return std::nullopt;

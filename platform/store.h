@@ -41,6 +41,10 @@ class Store {
     QString copyForm() const;
     void setCopyForm(const QString& form);
 
+    // The square a pick averages over, device pixels a side (1, 3, 5, 7 or 9; 1 at first).
+    int averageSize() const;
+    void setAverageSize(int size);
+
     std::optional<QPoint> position() const;
     void setPosition(QPoint topLeft);
 

@@ -19,10 +19,12 @@ namespace swatchly {
 struct FakeScreenProbe : ScreenProbe {
     std::int64_t active = 0;
     QPoint cursor;
-    // The screen: every pixel `pixel` (its top byte as alpha; nothing: reads fail), or the
-    // picture `screen` where one is set.
+    // The screen: every pixel `pixel` (its top byte as alpha; nothing: reads fail), the
+    // picture `screen` where one is set, or a 1-pixel black and white checkerboard, white where
+    // x + y is odd, with `checker`.
     std::optional<std::int32_t> pixel;
     QImage screen;
+    bool checker = false;
     QList<QPoint> reads;
     // Where set, the screen cannot be read and the desktop's picker gives this colour.
     std::optional<Channels> desktopPick;
@@ -38,6 +40,14 @@ struct FakeScreenProbe : ScreenProbe {
         reads << at;
         const int side = 2 * radius + 1;
         if (!screen.isNull()) return screen.copy(at.x() - radius, at.y() - radius, side, side);
+        if (checker) {
+            QImage region(side, side, QImage::Format_ARGB32);
+            for (int y = 0; y < side; ++y)
+                for (int x = 0; x < side; ++x)
+                    region.setPixel(
+                        x, y, (at.x() + at.y() + x + y + 2 * radius) & 1 ? 0xFFFFFFFF : 0xFF000000);
+            return region;
+        }
         if (!pixel) return {};
         QImage region(side, side, QImage::Format_ARGB32);
         const auto p = std::uint32_t(*pixel);

@@ -40,6 +40,11 @@ class TestCli : public QObject {
             row({colour}, {Request::Open, Channels{30, 90, 150}, form("html"), {}, false, {}});
         row({"--pick"}, {Request::Pick, {}, form("html"), {}, false, {}});
         row({"--format", "vb", "--pick"}, {Request::Pick, {}, form("vb"), {}, false, {}});
+        Request averaged{Request::Pick, {}, form("html"), {}, false, {}};
+        averaged.average = 5;
+        row({"--pick", "--average", "5"}, averaged);
+        refused({"--pick", "--average=4"}, "--average takes 1, 3, 5, 7 or 9, not 4");
+        refused({"--average=3", "#FF8000"}, "--average goes with --pick");
         row({"--pick", "--format=%{r};%{g}", "--copy"},
             {Request::Pick, {}, form("%{r};%{g}"), {}, true, {}});
         row({"--format", "CSS-HSL", "orange"}, {Request::Print,

@@ -5,6 +5,7 @@
 
 #include <QtTest>
 
+#include "colour/average.h"
 #include "colour/contrast.h"
 #include "colour/forms.h"
 #include "colour/names.h"
@@ -277,6 +278,37 @@ violet ee82ee wheat f5deb3 white ffffff whitesmoke f5f5f5 yellow ffff00 yellowgr
         for (const char* c : {"#FF0000", "#00FF00", "#0000FF", "#FF8000", "#808080"})
             got << html(seenWith(channels(c), kDeficiencies[deficiency]));
         QCOMPARE(got.join(' '), seen);
+    }
+
+    // The mean in linear light of the square around the centre of a 1-pixel black and white
+    // checkerboard (5/9 white is #C5C5C5, not the #8E8E8E of the numbers' mean), of a region
+    // whose every pixel differs, and without the pixels off every screen.
+    void average_data() {
+        QTest::addColumn<QString>("region");  // checker (white at the centre), ramp, or offscreen
+        QTest::addColumn<int>("size");
+        QTest::addColumn<QString>("mean");
+        const char* rows[][3] = {{"checker", "1", "#FFFFFF"},   {"checker", "3", "#C5C5C5"},
+                                 {"checker", "5", "#BFBFBF"},   {"ramp", "3", "#6B6633"},
+                                 {"offscreen", "3", "#FFFFFF"}, {"offscreen", "9", "#FFFFFF"}};
+        for (const auto& [region, size, mean] : rows)
+            QTest::addRow("%s %s", region, size) << region << QString(size).toInt() << mean;
+    }
+    void average() {
+        QFETCH(QString, region);
+        QFETCH(int, size);
+        QFETCH(QString, mean);
+        QImage image(11, 11, QImage::Format_ARGB32);
+        for (int y = 0; y < 11; ++y)
+            for (int x = 0; x < 11; ++x) {
+                const int white = (x + y) % 2 == 0 ? 255 : 0;
+                image.setPixel(x, y,
+                               region == "ramp"      ? qRgb(x * 20 + y, y * 20, x * 10)
+                               : region == "checker" ? qRgb(white, white, white)
+                               : x < 5               ? qRgba(0, 0, 0, 0)
+                                                     : qRgb(255, 255, 255));
+            }
+        const std::optional<Channels> c = averageAround(image, size);
+        QCOMPARE(c ? html(*c) : QString("none"), mean);
     }
 
     // GIMP's own sample lines; what is no palette names its fault (the reason's start here).

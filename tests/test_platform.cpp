@@ -58,6 +58,7 @@ class TestPlatform : public QObject {
             << QByteArray("[swatches]\n1=#GG8000\n2=#010203\n") << "- #010203 false .bad";
         QTest::newRow("an option out of range")
             << QByteArray("[options]\nkeepPicks=maybe\n") << "- - false .bad";
+        QTest::newRow("an average of 4") << QByteArray("[pick]\naverage=4\n") << "- - false .bad";
         QTest::newRow("unreadable") << QByteArray("<folder>") << "- - false .bad";
     }
     void store() {
@@ -84,12 +85,15 @@ class TestPlatform : public QObject {
             store.setGradientEnd(true, {"300", "12.5", "7"});
             store.setCopyForm("css-hsl");
             store.setPosition({-5, 7});
+            QCOMPARE(store.averageSize(), 1);
+            store.setAverageSize(7);
         }
         Store again(path);
         QCOMPARE(again.swatches()[6], 0x123456);
         QCOMPARE(again.gradientEnd(true), QStringList({"300", "12.5", "7"}));
         QCOMPARE(again.copyForm(), "css-hsl");
         QCOMPARE(again.position(), QPoint(-5, 7));
+        QCOMPARE(again.averageSize(), 7);
         QFile aside(path + ".bad");
         if (file != "<folder>" && aside.open(QIODevice::ReadOnly)) QCOMPARE(aside.readAll(), file);
     }

@@ -155,6 +155,8 @@ class TestWindow : public QObject {
     // strip=x,...   | notes the strip's colour at those columns (strip@0:…) | strip=0,254
     // px=N          | every screen pixel is N (packed, top byte alpha)      | px=255
     // px=-          | reads of the screen fail                              | px=-
+    // px=checker    | a 1-pixel checkerboard, white under the pointer       | px=checker
+    // wheel=N       | turns the wheel N notches with Ctrl over the window   | wheel=-1
     // active=N      | the active window the probe reports (ours is 7)       | active=0
     // desktop=r,g,b | no screen pixels; the desktop's picker gives r,g,b    | desktop=1,2,3
     // restart       | a new window on the same store, as the next start     | restart
@@ -220,8 +222,14 @@ class TestWindow : public QObject {
                 fakes.probe->desktopPick = Channels{c[0].toShort(), c[1].toShort(), c[2].toShort()};
             } else if (step.startsWith("locale=")) {
                 QLocale::setDefault(QLocale(arg));
+            } else if (step == "px=checker") {
+                fakes.probe->checker = true;
             } else if (step.startsWith("px=")) {
                 fakes.probe->pixel = arg == "-" ? std::nullopt : std::optional(arg.toInt());
+            } else if (step.startsWith("wheel=")) {
+                QWheelEvent turn({4, 4}, w->mapToGlobal(QPointF(4, 4)), {}, {0, 120 * arg.toInt()},
+                                 Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+                QApplication::sendEvent(w.get(), &turn);
             } else if (step.startsWith("active=")) {
                 fakes.probe->active = arg.toLongLong();
             } else if (step == "tick") {
@@ -436,6 +444,13 @@ class TestWindow : public QObject {
         // Enter applies a box's row; in the HTML box, as the HEX row's Set reads it.
         row("Rtxt '12' Gtxt '34' Return", 0x0C2200);
         row("Text1 'ff8000' Return", 0xFF8000);
+        // Grabbing, 1 to 9 and Ctrl with the wheel choose the square averaged in linear light,
+        // which the loupe frames and names; the choice is kept.
+        row("px=checker GetPixelbtn 3 tick", 0xC5C5C5, {"grab", "loupe:#C5C5C5  3 x 3"});
+        row("px=checker GetPixelbtn 5 Escape restart px=checker GetPixelbtn tick", 0xBFBFBF,
+            {"grab", "loupe:#BFBFBF  5 x 5"});
+        row("px=checker GetPixelbtn wheel=2 wheel=-1 tick", 0xC5C5C5,
+            {"grab", "loupe:#C5C5C5  3 x 3"});
         // With Copy on Pick, a pick copies: the click on another window, the desktop's picker.
         row("copyOnPickAction GetPixelbtn px=255 tick GetPixelbtn", 0xFF0000,
             {"copyOnPickAction:on"});
@@ -534,7 +549,7 @@ class TestWindow : public QObject {
         for (QPoint step : {QPoint(-6, -3), QPoint(6, 3)})
             for (QPoint p = screen.center(); screen.contains(p); p += step, ++ticks) {
                 const QPoint before = loupe.pos();
-                loupe.show(p, QImage(11, 11, QImage::Format_ARGB32));
+                loupe.show(p, QImage(11, 11, QImage::Format_ARGB32), 1, 0);
                 const QRect g = loupe.geometry();
                 moves += g.topLeft() != before;
                 QVERIFY(!g.intersects(QRect(p - QPoint(5, 5), QSize(11, 11))) &&

@@ -221,6 +221,7 @@ class Form1 : public QMainWindow {
   protected:
     void moveEvent(QMoveEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void changeEvent(QEvent* e) override;
 

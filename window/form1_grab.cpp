@@ -45,11 +45,16 @@ void Form1::GetPixelbtn_Click() {
 }
 
 void Form1::keyPressEvent(QKeyEvent* e) {
-    // Escape ends grab mode, as a second press of Grab Color does.
+    // Escape ends grab mode, as a second press of Grab Color does; 1, 3, 5, 7 and 9 choose
+    // the square it averages.
     if (e->key() == Qt::Key_Escape && Timer1->Interval() != 0)
         guard([this] { GetPixelbtn_Click(); });
-    else
+    else if (Timer1->Interval() == 0 || !pickSession->chooseAverage(e))
         QMainWindow::keyPressEvent(e);
+}
+
+void Form1::wheelEvent(QWheelEvent* e) {
+    if (Timer1->Interval() == 0 || !pickSession->chooseAverage(e)) QMainWindow::wheelEvent(e);
 }
 
 void Form1::Timer1_Timer() {

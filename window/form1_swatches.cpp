@@ -53,6 +53,9 @@ void Form1::restoreKept() {
         m_stripPending = true;  // drawn once the strip shows
     }
     magnifierAction->setChecked(store.option(Store::Option::Magnifier));
+    pickSession->setAverage(store.averageSize());
+    connect(pickSession, &PickSession::averageChanged, this,
+            [this](int size) { m_services.store->setAverageSize(size); });
     copyOnPickAction->setChecked(store.option(Store::Option::CopyOnPick));
     keepPicksAction->setChecked(store.option(Store::Option::KeepPicks));
     CopyForm = *ColourForm::make(store.copyForm());

@@ -43,6 +43,28 @@ static QRgb expected(int screens, QPoint p) {
 }
 static QString html(int screens, QPoint p) { return QColor(expected(screens, p)).name().toUpper(); }
 
+// The mean of the size x size device pixels around `centre`, in linear light, of what `paint`
+// paints there: worked out here with the sRGB formulas as published.
+static QString linearMean(const std::function<QRgb(QPoint)>& paint, QPoint centre, int size) {
+    double sum[3] = {};
+    for (int dy = -size / 2; dy <= size / 2; ++dy)
+        for (int dx = -size / 2; dx <= size / 2; ++dx) {
+            const QRgb p = paint(centre + QPoint(dx, dy));
+            const int channels[] = {qRed(p), qGreen(p), qBlue(p)};
+            for (int i = 0; i < 3; ++i) {
+                const double c = channels[i] / 255.0;
+                sum[i] += c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+            }
+        }
+    int out[3];
+    for (int i = 0; i < 3; ++i) {
+        const double l = sum[i] / (size * size);
+        out[i] = int(
+            std::lround(255 * (l <= 0.0031308 ? 12.92 * l : 1.055 * std::pow(l, 1 / 2.4) - 0.055)));
+    }
+    return QColor(out[0], out[1], out[2]).name().toUpper();
+}
+
 // The probe at each screen's corners and 200 places more: prints the places read wrong, exits
 // with their count.
 static int probe(int screens) {
@@ -96,6 +118,7 @@ class TestE2EJourney : public QObject {
     // The other program on the desktop: the peer's two bands at the top left (0), or the pattern
     // over 1 or 2 screens. Started again only for a change: it keeps nothing from one function
     // for the next but the drops it printed, which are read away.
+    static constexpr int kChecker = 10;  // show(): the checkerboard over the one screen
     void show(int screens) {
         if (screens == shown) return static_cast<void>(peer->readAllStandardOutput());
         if (peer) peer->kill(), peer->waitForFinished();
@@ -107,9 +130,12 @@ class TestE2EJourney : public QObject {
             if (!x.run("xrandr", {"--listmonitors"}).contains("Monitors: 2"))
                 return static_cast<void>(shown = -1);
         }
-        peer = x.launch(PEER_BIN, screens ? QStringList("--pattern")
-                                          : QStringList{"Peer", kLeft.name(), kRight.name()});
-        if (screens) {
+        peer = x.launch(PEER_BIN, screens == kChecker ? QStringList("--checker")
+                                  : screens           ? QStringList("--pattern")
+                                            : QStringList{"Peer", kLeft.name(), kRight.name()});
+        if (screens == kChecker) {
+            QTRY_COMPARE(x.pixel({1023, 766}).name(), "#ffffff");
+        } else if (screens) {
             QTRY_COMPARE(x.pixel({1023, 767}).name().toUpper(), html(screens, {1023, 767}));
         } else {
             peerId = x.waitForWindow("^Peer$", peer->processId());
@@ -365,6 +391,27 @@ class TestE2EJourney : public QObject {
             QTRY_COMPARE(x.pixel(loupe.topLeft() + QPoint(45, 45) * scale).name().toUpper(),
                          html(shown, place));
         }
+    }
+
+    // --pick --average over the real screen, unscaled and at 2x: on the pattern, whose every
+    // device pixel has its own colour, the mean in linear light; on the checkerboard, 3 x 3 round
+    // a white pixel is #C5C5C5 (5/9 white), not the plain mean's #8E8E8E.
+    void averageOverTheScreen_data() {
+        QTest::addColumn<QString>("scale");
+        for (const char* scale : {"QT_SCALE_FACTOR=1", "QT_SCALE_FACTOR=2"})
+            QTest::newRow(scale) << scale;
+    }
+    void averageOverTheScreen() {
+        QFETCH(QString, scale);
+        show(1);
+        for (QPoint place : {QPoint(301, 200), QPoint(256, 255)}) {
+            x.pointTo(place);
+            QCOMPARE(pick({"--average", "5"}, {scale}).first.trimmed(),
+                     linearMean([](QPoint p) { return expected(1, p); }, place, 5));
+        }
+        show(kChecker);
+        x.pointTo({500, 301});
+        QCOMPARE(pick({"--average", "3"}, {scale}).first.trimmed(), "#C5C5C5");
     }
 
     // The pattern over the desktop, on one screen and on two with different factors, the second
