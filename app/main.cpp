@@ -37,6 +37,8 @@ int main(int argc, char* argv[]) {
     }
     if (request.action == swatchly::cli::Request::PrintSwatches)
         return swatchly::cli::printSwatches(request.form);
+    if (request.action == swatchly::cli::Request::PrintHistory)
+        return swatchly::cli::printHistory(request.form);
     if (request.action == swatchly::cli::Request::Refuse) {
         std::fputs(qPrintable(request.text + u'\n'), stderr);
         return swatchly::cli::kBadInput;

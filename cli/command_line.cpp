@@ -78,7 +78,11 @@ Request parse(const QStringList& arguments) {
                        "The keys 1 to 9 and Ctrl with the wheel change it while picking; the "
                        "last choice is kept."),
         QStringLiteral("N"));
-    parser.addOptions({pick, format, copy, swatches, contrast, average, keep});
+    const QCommandLineOption history(
+        QStringLiteral("history"),
+        QStringLiteral("Print the colours picked (the newest 200), newest first, one a line, in "
+                       "the form --format names."));
+    parser.addOptions({pick, format, copy, swatches, history, contrast, average, keep});
     parser.addPositionalArgument(QStringLiteral("COLOUR"),
                                  QStringLiteral("The colour to open the window with, or to print."),
                                  QStringLiteral("[COLOUR]"));
@@ -140,6 +144,13 @@ Request parse(const QStringList& arguments) {
         if (!request.colour) return refuse(QStringLiteral("--keep-clipboard takes a colour"));
         request.action = Request::KeepClipboard;
         request.text = parser.value(keep);
+        return request;
+    }
+    if (parser.isSet(history)) {
+        if (request.colour || parser.isSet(pick) || parser.isSet(copy) || parser.isSet(swatches))
+            return refuse(
+                QStringLiteral("--history takes no colour, --pick, --copy or --swatches"));
+        request.action = Request::PrintHistory;
         return request;
     }
     if (parser.isSet(swatches)) {

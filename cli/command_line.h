@@ -21,6 +21,7 @@ struct Request {
         KeepClipboard,  // `colour` and `text` held on the clipboard until another program
                         // takes it (the process --pick --copy leaves behind)
         PrintSwatches,  // the kept slots on standard output in `form`, exit 0
+        PrintHistory,   // the picks kept, newest first, in `form`, exit 0
     } action = Open;
     std::optional<Channels> colour;
     ColourForm form;

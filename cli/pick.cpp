@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "picker/pointer_pick.h"
+#include "platform/history_file.h"
 #include "platform/store.h"
 
 namespace swatchly::cli {
@@ -29,6 +30,7 @@ int pickColour(const Services& services, const ColourForm& form, bool copy, int 
                      [&](int size) { services.store->setAverageSize(size); });
     QObject::connect(&session, &PickSession::picked, [&](Channels colour) {
         const QString text = form.write(colour);
+        HistoryFile(HistoryFile::beside(services.store->path())).remember(colour);
         std::fputs(qPrintable(text + u'\n'), stdout);
         std::fflush(stdout);
         if (services.store->option(Store::Option::KeepPicks))
@@ -62,6 +64,12 @@ int printSwatches(const ColourForm& form) {
     Store store;
     for (const auto& slot : store.swatches())
         if (slot) std::fputs(qPrintable(form.write(unpack(*slot)) + u'\n'), stdout);
+    return 0;
+}
+
+int printHistory(const ColourForm& form) {
+    for (const Pick& pick : HistoryFile(HistoryFile::beside(Store::defaultPath())).picks())
+        std::fputs(qPrintable(form.write(pick.colour) + u'\n'), stdout);
     return 0;
 }
 

@@ -16,6 +16,9 @@ int pickColour(const Services& services, const ColourForm& form, bool copy, int 
 // Prints the kept slots in `form`, one a line, empty slots left out.
 int printSwatches(const ColourForm& form);
 
+// Prints the picks kept, newest first, in `form`, one a line.
+int printHistory(const ColourForm& form);
+
 // The process --pick --copy leaves behind: holds `colour` and `text` on the clipboard until
 // another program takes the clipboard, then ends.
 int keepClipboard(Clipboard& clipboard, Channels colour, const QString& text);

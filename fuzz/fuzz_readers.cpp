@@ -11,6 +11,7 @@
 
 #include "colour/drop.h"
 #include "colour/forms.h"
+#include "colour/history.h"
 #include "colour/swatches.h"
 #include "colour/text_formats.h"
 #include "runtime/runtime_error.h"
@@ -104,6 +105,11 @@ void colourAndForm(const QString& text) {
     check(form ? !form->write({1, 2, 3}).isEmpty() : !why.isEmpty());
 }
 
+// A history read writes back to one that reads the same.
+void history(const QByteArray& file) {
+    if (const auto h = readHistoryJson(file)) check(readHistoryJson(historyJson(*h)) == h);
+}
+
 // A palette read holds channels 0..255 and writes back to a palette that reads the same.
 void palette(const QByteArray& file) {
     const PaletteReading r = readPalette(file);
@@ -126,6 +132,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         u"&H");
     drop(text);
     colourAndForm(text);
-    palette(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
+    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    palette(bytes);
+    history(bytes);
     return 0;
 }

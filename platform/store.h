@@ -22,6 +22,7 @@ class Store {
     // and the file is kept beside as <path>.bad before anything is written over it.
     explicit Store(const QString& path = defaultPath());
     static QString defaultPath();
+    const QString& path() const { return m_path; }
 
     // The slots as the file holds them now, which another process may have changed.
     Slots swatches();

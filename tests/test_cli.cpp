@@ -44,6 +44,9 @@ class TestCli : public QObject {
         averaged.average = 5;
         row({"--pick", "--average", "5"}, averaged);
         refused({"--pick", "--average=4"}, "--average takes 1, 3, 5, 7 or 9, not 4");
+        row({"--history", "--format", "vb"},
+            {Request::PrintHistory, {}, form("vb"), {}, false, {}});
+        refused({"--history", "--pick"}, "--history takes no colour, --pick, --copy or --swatches");
         refused({"--average=3", "#FF8000"}, "--average goes with --pick");
         row({"--pick", "--format=%{r};%{g}", "--copy"},
             {Request::Pick, {}, form("%{r};%{g}"), {}, true, {}});
@@ -93,6 +96,27 @@ class TestCli : public QObject {
         QFETCH(QStringList, args);
         QFETCH(Request, request);
         QCOMPARE(swatchly::cli::parse(QStringList{"swatchly"} + args), request);
+    }
+
+    // The picks kept, newest first, in the form asked, from the history beside the settings.
+    void history() {
+        if (QSysInfo::productType() == "windows")
+            QSKIP("the settings folder is the profile's there");
+        QTemporaryDir config;
+        QDir(config.path()).mkdir("swatchly");
+        QFile file(config.filePath("swatchly/history.json"));
+        QVERIFY(file.open(QIODevice::WriteOnly) &&
+                file.write(R"([{"hex": "#FF8000", "picked": "2026-12-07T10:00:00Z"},
+                               {"hex": "#010203", "picked": "2026-12-07T09:00:00Z"}])"));
+        file.close();
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_CONFIG_HOME", config.path());
+        p.setProcessEnvironment(env);
+        p.start(SWATCHLY_BIN, {"--history", "--format", "css-rgb"});
+        QVERIFY(p.waitForFinished(20000));
+        QCOMPARE(p.exitCode(), 0);
+        QCOMPARE(p.readAllStandardOutput(), "rgb(255, 128, 0)\nrgb(1, 2, 3)\n");
     }
 
     // Where there is no display: bad input is refused before one is needed; the window and a

@@ -8,6 +8,7 @@
 #include "colour/average.h"
 #include "colour/contrast.h"
 #include "colour/forms.h"
+#include "colour/history.h"
 #include "colour/names.h"
 #include "colour/swatches.h"
 #include "colour/vision.h"
@@ -309,6 +310,69 @@ violet ee82ee wheat f5deb3 white ffffff whitesmoke f5f5f5 yellow ffff00 yellowgr
             }
         const std::optional<Channels> c = averageAround(image, size);
         QCOMPARE(c ? html(*c) : QString("none"), mean);
+    }
+
+    // Picks on top, a colour picked again moved up with its new time, the newest 200 kept;
+    // the file read back, and what is none refused.
+    void history_data() {
+        QTest::addColumn<QString>("picks");  // packed colours picked in order, a second apart
+        QTest::addColumn<QString>("kept");   // newest first, and how many
+        QTest::newRow("order") << "1 2 3"
+                               << "3 2 1 (3)";
+        QTest::newRow("again") << "1 2 3 1"
+                               << "1 3 2 (3)";
+        QTest::newRow("201") << "0..200"
+                             << "200 199 198 (200)";
+    }
+    void history() {
+        QFETCH(QString, picks);
+        QFETCH(QString, kept);
+        QList<int> colours;
+        if (picks.contains(".."))
+            for (int i = 0; i <= 200; ++i) colours << i;
+        else
+            for (const QString& p : picks.split(' ')) colours << p.toInt();
+        const QDateTime start(QDate(2026, 12, 7), QTime(10, 0), Qt::UTC);
+        History h;
+        for (qsizetype i = 0; i < colours.size(); ++i)
+            h = remember(h, unpack(colours[i]), start.addSecs(i));
+        QStringList newest;
+        for (std::size_t i = 0; i < std::min<std::size_t>(3, h.size()); ++i)
+            newest << QString::number(rgb(h[i].colour.red, h[i].colour.green, h[i].colour.blue));
+        QCOMPARE(newest.join(' ') + QString(" (%1)").arg(h.size()), kept);
+        QCOMPARE(h.front().picked, start.addSecs(colours.size() - 1));
+        QCOMPARE(readHistoryJson(historyJson(h)), h);
+        for (const char* bad :
+             {"{}", "[{\"hex\": \"#GG0000\", \"picked\": \"2026-12-07T10:00:00Z\"}]",
+              "[{\"hex\": \"#FF8000\"}]", "not json"})
+            QVERIFY2(!readHistoryJson(bad), bad);
+    }
+
+    // Colours written for other programs, the kind by the file's name; a palette otherwise.
+    void colourFiles_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("css") << "a/b.CSS"
+                             << ":root {\n  --swatch-1: #FF8000;\n  --swatch-2: #010203;\n}\n";
+        QTest::newRow("json") << "x.json"
+                              << "[{\"hex\":\"#FF8000\",\"picked\":\"2026-12-07T10:00:00Z\"},"
+                                 "{\"hex\":\"#010203\"}]";
+        QTest::newRow("gpl") << "x.gpl"
+                             << "GIMP Palette\nName: Swatchly\nColumns: 7\n#\n"
+                                "255 128   0\t#FF8000\n  1   2   3\t#010203\n";
+        QTest::newRow("txt") << "x.txt"
+                             << "none";
+    }
+    void colourFiles() {
+        QFETCH(QString, path);
+        QFETCH(QString, written);
+        const History colours{{{255, 128, 0}, QDateTime(QDate(2026, 12, 7), QTime(10, 0), Qt::UTC)},
+                              {{1, 2, 3}, {}}};
+        const std::optional<ColourFile> kind = colourFileFor(path);
+        QByteArray text = kind ? colourFile(*kind, colours, "swatch") : "none";
+        if (kind == ColourFile::Json)
+            text = QJsonDocument::fromJson(text).toJson(QJsonDocument::Compact);
+        QCOMPARE(QString(text), written);
     }
 
     // GIMP's own sample lines; what is no palette names its fault (the reason's start here).

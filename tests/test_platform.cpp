@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include "colour/forms.h"
+#include "platform/history_file.h"
 #include "platform/qt_services.h"
 #include "platform/store.h"
 #include "platform/win32.h"
@@ -96,6 +97,26 @@ class TestPlatform : public QObject {
         QCOMPARE(again.averageSize(), 7);
         QFile aside(path + ".bad");
         if (file != "<folder>" && aside.open(QIODevice::ReadOnly)) QCOMPARE(aside.readAll(), file);
+    }
+
+    // The history on disk: each pick written at once where another process reads it; a file
+    // that is no history kept aside as .bad, as it was, and a fresh one started.
+    void historyFile() {
+        QTemporaryDir home;
+        const QString path = HistoryFile::beside(home.filePath("swatchly.conf"));
+        HistoryFile(path).remember({1, 2, 3});
+        HistoryFile(path).remember({4, 5, 6});
+        QCOMPARE(HistoryFile(path).picks().size(), std::size_t(2));
+        QCOMPARE(HistoryFile(path).picks().front().colour, Channels({4, 5, 6}));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("[{\"hex\": 1}]"));
+        file.close();
+        QCOMPARE(HistoryFile(path).remember({7, 8, 9}).size(), std::size_t(1));
+        QFile aside(path + ".bad");
+        QVERIFY(aside.open(QIODevice::ReadOnly));
+        QCOMPARE(aside.readAll(), "[{\"hex\": 1}]");
+        QCOMPARE(QDir(home.path()).entryList(QDir::Files).join(' '),
+                 "history.json history.json.bad");
     }
 
     // A read of the screen on Windows: a pixel on no monitor, between two or past the last, is

@@ -149,6 +149,7 @@ class TestWindow : public QObject {
     // locale=name   | sets the user's locale                                | locale=de_DE
     // clip=text     | puts the text on the clipboard, _ a blank             | clip=34
     // named         | notes the preview's tooltip and description's name    | named
+    // recent        | notes Edit > Recent Colours' items (recent_1 newest)  | recent
     // clipcolour=c  | puts a colour alone on the clipboard                  | clipcolour=#123456
     // trace         | notes each bar's Change with the preview or ToneActive| trace
     //               | (RScroll_Change:#0A0000, TScroll_Change:no)           |
@@ -176,6 +177,7 @@ class TestWindow : public QObject {
                 return popup ? popup : QApplication::focusWidget();
             };
             if (step.startsWith("copyAs_")) emit w->copyAsMenu->aboutToShow();  // as opened
+            if (step.startsWith("recent")) emit w->recentMenu->aboutToShow();
             QWidget* control = w->findChild<QWidget*>(name);
             const std::unique_ptr<QMimeData> data = colourMimeData({}, "#000000");
             markControlDrag(*data);
@@ -204,6 +206,10 @@ class TestWindow : public QObject {
                 QTest::keyClick(menu, Qt::Key_Return);
             } else if (step.startsWith("clip=")) {
                 QGuiApplication::clipboard()->setText(QString(arg).replace('_', ' '));
+            } else if (step == "recent") {
+                QStringList items;
+                for (QAction* item : w->recentMenu->actions()) items << item->text();
+                events << "recent:" + items.join(' ');
             } else if (step == "named") {
                 const QString tip = w->NewPrev->toolTip();
                 QCOMPARE(w->NewPrev->accessibleDescription(), tip);
@@ -451,6 +457,13 @@ class TestWindow : public QObject {
             {"grab", "loupe:#BFBFBF  5 x 5"});
         row("px=checker GetPixelbtn wheel=2 wheel=-1 tick", 0xC5C5C5,
             {"grab", "loupe:#C5C5C5  3 x 3"});
+        // Every finished pick and Paste is kept, newest first and once, and listed in the Copy
+        // form; choosing one makes it current.
+        row("recent desktop=1,2,3 GetPixelbtn desktop=4,5,6 GetPixelbtn desktop=1,2,3 GetPixelbtn "
+            "recent",
+            0x010203, {"recent:No colour picked yet", "recent:#010203 #040506"});
+        row("copyAs_css-rgb clip=#0A0B0C Ctrl+V =0,0,0 recent recent_1", 0x0A0B0C,
+            {"copy:css-rgb", "clip:#0A0B0C", "recent:rgb(10, 11, 12)"});
         // With Copy on Pick, a pick copies: the click on another window, the desktop's picker.
         row("copyOnPickAction GetPixelbtn px=255 tick GetPixelbtn", 0xFF0000,
             {"copyOnPickAction:on"});
@@ -605,6 +618,16 @@ class TestWindow : public QObject {
         }
         QCOMPARE(look(), QStringList({"#000000", "SaveC1:#040506",
                                       "message:OkOnly #000000 SaveC1:#040506"}));
+        // The recent colours as their file's name asks, with each pick's time.
+        run("desktop=1,2,3 GetPixelbtn");
+        fakes.files->chosen = fakes.home->filePath("recent.json");
+        w->exportRecentAction->trigger();
+        QFile recent(fakes.files->chosen);
+        QVERIFY(recent.open(QIODevice::ReadOnly));
+        const QJsonArray picks = QJsonDocument::fromJson(recent.readAll()).array();
+        QCOMPARE(picks.size(), 1);
+        QCOMPARE(picks[0]["hex"].toString(), "#010203");
+        QVERIFY(QDateTime::fromString(picks[0]["picked"].toString(), Qt::ISODate).isValid());
     }
 
     // --pick by the keyboard: a device pixel a key, ten with Shift, Enter picks.

@@ -17,7 +17,9 @@
 #include <vector>
 
 #include "colour/forms.h"
+#include "colour/history.h"
 #include "colour/swatches.h"
+#include "platform/history_file.h"
 #include "platform/services.h"
 #include "runtime/controls.h"
 #include "runtime/rgb.h"
@@ -62,7 +64,7 @@ class Form1 : public QMainWindow {
     Label *Label8, *Label5, *Label6, *Label4, *Label7, *Label9;
     // ---- menus: File, Edit, Options
     QMenu* f;
-    QAction *importSwatchesAction, *exportSwatchesAction;
+    QAction *importSwatchesAction, *exportSwatchesAction, *exportRecentAction;
     QAction *abt, *ext;
     QMenu* editMenu;
     QAction* copyAction;
@@ -70,6 +72,7 @@ class Form1 : public QMainWindow {
                         // (copyAs_html, copyAs_vb, ...)
     QAction* pasteAction;
     QAction* contrastAction;  // opens contrastView, built then
+    QMenu* recentMenu;        // the last 20 picks, filled as it opens: recent_1 (newest), ...
     QMenu* opt;
     QAction* stay;
     QAction* magnifierAction;     // the loupe while grabbing
@@ -185,8 +188,10 @@ class Form1 : public QMainWindow {
     void exportSwatchesAction_Click();
     void importSwatchesAction_Click();
     void contrastAction_Click();
-    // The kept slots written to a GIMP palette, or read from one into the slots; a message says
-    // what went wrong.
+    void exportRecentAction_Click();
+    // The kept slots written to a file of the kind its name asks for (a GIMP palette, CSS custom
+    // properties or JSON; a palette for any other name), or read from a palette into the slots;
+    // a message says what went wrong.
     void exportSwatches(const QString& path);
     void importSwatches(const QString& path);
 
@@ -205,6 +210,10 @@ class Form1 : public QMainWindow {
     void buildMenus();
     void addCopyAsMenu();
     void fillCopyAsMenu();
+    void addRecentMenu();
+    // Writes `colours` to `path` as its name asks; says in a message when it cannot.
+    void exportColours(const QString& path, const History& colours, const QString& prefix,
+                       const QString& what);
     // What the store kept, taken in at start.
     void restoreKept();
     void showSlots(const Slots& slots);
@@ -243,7 +252,8 @@ class Form1 : public QMainWindow {
     std::vector<std::pair<QWidget*, QRect>> m_defined;
     bool m_stripPending = false;
     QString m_previewHint;
-    Slots m_shownSlots;  // as the slots show them, for the Contrast view  // what the big preview is for, under its colour's name
+    Slots m_shownSlots;  // as the slots show them, for the Contrast view
+    std::unique_ptr<HistoryFile> m_history;  // beside the store's file  // what the big preview is for, under its colour's name
     QTimer* m_savePosition = nullptr;
 };
 

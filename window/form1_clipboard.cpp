@@ -27,6 +27,7 @@ void Form1::pasteAction_Click() {
     const QPoint said = NewPrev->mapToGlobal(NewPrev->rect().center());
     if (const std::optional<Channels> c = m_services.clipboard->paste(&why, context)) {
         SetBars(c->red, c->green, c->blue);
+        m_history->remember(*c);
         if (!note.isEmpty()) QToolTip::showText(said, QStringLiteral("Pasted; ") + note, NewPrev);
         return;
     }
@@ -42,6 +43,7 @@ void Form1::picked(Channels colour) {
         return;  // as a failed tick: silent, the bars keep what was written
     }
     const Channels c{RScroll->Value(), GScroll->Value(), BScroll->Value()};
+    m_history->remember(c);
     if (keepPicksAction->isChecked())
         showSlots(m_services.store->updateSlots(
             [&](Slots& kept) { kept = keepPick(kept, rgb(c.red, c.green, c.blue)); }));

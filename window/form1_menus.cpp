@@ -44,10 +44,21 @@ void Form1::buildMenus() {
          &Form1::exportSwatchesAction,
          "exportSwatchesAction",
          "Export Swatches...",
-         "Writes the kept swatches as a GIMP palette (.gpl), which GIMP, Inkscape and Krita read",
+         "Writes the kept swatches as a GIMP palette (.gpl), which GIMP, Inkscape and Krita read, "
+         "as CSS custom properties (.css) or as JSON (.json), by the file's name",
          false,
          none,
          &Form1::exportSwatchesAction_Click,
+         {}},
+        {&Form1::f,
+         &Form1::exportRecentAction,
+         "exportRecentAction",
+         "Export Recent Colours...",
+         "Writes every colour picked, newest first, as a GIMP palette (.gpl), CSS custom "
+         "properties (.css) or JSON with the time of each pick (.json)",
+         false,
+         none,
+         &Form1::exportRecentAction_Click,
          {}},
         {&Form1::f, nullptr, nullptr, nullptr, nullptr, false, none, nullptr, {}},
         {&Form1::f, &Form1::abt, "abt", "Help", nullptr, false, none, &Form1::abt_Click, {}},
@@ -133,6 +144,7 @@ void Form1::buildMenus() {
     }
     magnifierAction->setChecked(true);
     addCopyAsMenu();
+    addRecentMenu();
     if (!m_services.windowManager->canStayOnTop()) {
         // A check mark that changes nothing would tell the user it worked.
         stay->setEnabled(false);
@@ -147,6 +159,30 @@ void Form1::addCopyAsMenu() {
     // Filled when first opened: start-up pays for none of it.
     connect(copyAsMenu, &QMenu::aboutToShow, this, [this] {
         if (copyAsMenu->isEmpty()) fillCopyAsMenu();
+    });
+}
+
+void Form1::addRecentMenu() {
+    recentMenu = new QMenu(QStringLiteral("Recent Colours"), editMenu);
+    editMenu->insertMenu(pasteAction, recentMenu);
+    recentMenu->setObjectName(QStringLiteral("recentMenu"));
+    // Read when opened: another Swatchly, or --pick, may have picked since.
+    connect(recentMenu, &QMenu::aboutToShow, this, [this] {
+        recentMenu->clear();
+        const History picks = m_history->picks();
+        if (picks.empty())
+            recentMenu->addAction(QStringLiteral("No colour picked yet"))->setEnabled(false);
+        for (std::size_t i = 0; i < std::min<std::size_t>(picks.size(), 20); ++i) {
+            const Channels c = picks[i].colour;
+            QPixmap swatch(16, 16);
+            swatch.fill(QColor(c.red, c.green, c.blue));
+            QAction* item = recentMenu->addAction(QIcon(swatch), CopyForm.write(c));
+            item->setObjectName(QStringLiteral("recent_%1").arg(i + 1));
+            item->setToolTip(
+                picks[i].picked.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+            connect(item, &QAction::triggered, this,
+                    [this, c] { guard([this, c] { SetBars(c.red, c.green, c.blue); }); });
+        }
     });
 }
 

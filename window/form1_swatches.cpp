@@ -132,10 +132,10 @@ void Form1::showSwatchesAction_Click() { layoutSwatches(showSwatchesAction->isCh
 void Form1::Gradient_DblClick() { SetBarsFromLongColor(Gradient->colourAt(Gradient->mousePos())); }
 
 void Form1::exportSwatchesAction_Click() {
-    const QString path =
-        m_services.files->fileToSave(this, QStringLiteral("Export Swatches"),
-                                     QDir::home().filePath(QStringLiteral("swatchly.gpl")),
-                                     QStringLiteral("GIMP palettes (*.gpl)"));
+    const QString path = m_services.files->fileToSave(
+        this, QStringLiteral("Export Swatches"),
+        QDir::home().filePath(QStringLiteral("swatchly.gpl")),
+        QStringLiteral("GIMP palettes (*.gpl);;CSS custom properties (*.css);;JSON (*.json)"));
     if (!path.isEmpty()) exportSwatches(path);
 }
 
@@ -147,15 +147,31 @@ void Form1::importSwatchesAction_Click() {
 }
 
 void Form1::exportSwatches(const QString& path) {
-    std::vector<Channels> colours;
+    History colours;
     for (const auto& slot : m_services.store->swatches())
-        if (slot) colours.push_back(unpack(*slot));
+        if (slot) colours.push_back({unpack(*slot), {}});
+    exportColours(path, colours, QStringLiteral("swatch"), QStringLiteral("swatches"));
+}
+
+void Form1::exportRecentAction_Click() {
+    const QString path = m_services.files->fileToSave(
+        this, QStringLiteral("Export Recent Colours"),
+        QDir::home().filePath(QStringLiteral("recent-colours.gpl")),
+        QStringLiteral("GIMP palettes (*.gpl);;CSS custom properties (*.css);;JSON (*.json)"));
+    if (!path.isEmpty())
+        exportColours(path, m_history->picks(), QStringLiteral("recent"),
+                      QStringLiteral("recent colours"));
+}
+
+void Form1::exportColours(const QString& path, const History& colours, const QString& prefix,
+                          const QString& what) {
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(gimpPalette(colours)) >= 0 && file.commit())
-        return;
+    const QByteArray text =
+        colourFile(colourFileFor(path).value_or(ColourFile::Gpl), colours, prefix);
+    if (file.open(QIODevice::WriteOnly) && file.write(text) >= 0 && file.commit()) return;
     m_services.messageBox->show(
         this,
-        QStringLiteral("The swatches could not be written to %1: %2").arg(path, file.errorString()),
+        QStringLiteral("The %1 could not be written to %2: %3").arg(what, path, file.errorString()),
         MessageBox::OkOnly, QStringLiteral("Swatchly"));
 }
 
