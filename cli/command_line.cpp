@@ -44,8 +44,11 @@ Request parse(const QStringList& arguments) {
     parser.addOption(help);
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption pick(
-        QStringLiteral("pick"), QStringLiteral("Pick one colour on the screen with a click "
-                                               "(Escape or a right click cancels) and print it."));
+        QStringLiteral("pick"),
+        QStringLiteral("Pick one colour on the screen with a click and print it. Keys: the "
+                       "arrows move the pointer a device pixel (ten with Shift), Enter or Space "
+                       "picks, 1, 3, 5, 7 or 9 (or Ctrl with the wheel) average that many pixels "
+                       "a side, Escape or a right click cancels."));
     const QCommandLineOption format(
         QStringLiteral("format"),
         QStringLiteral("How to print the colour: html (#FF8000, the default), hex (#ff8000), "

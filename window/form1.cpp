@@ -70,7 +70,13 @@ QString Form1::helpText() {
                "Click Grab Color, put your mouse over the color you'd like and then left click "
                "the color.  If there are features you would like to see added to this "
                "application please contact ") +
-           kContactEmail + QStringLiteral(".");
+           kContactEmail +
+           QStringLiteral(
+               ".\n\nKeys: while grabbing, Escape ends grab mode and 1, 3, 5, 7 or 9 (or Ctrl "
+               "with the wheel) takes the average of that many pixels a side. Ctrl+C copies "
+               "the colour in the Copy As form, Ctrl+V pastes one; Edit > Recent Colours holds "
+               "the last picks, Edit > Contrast... the contrast view. Alt, then the arrows, "
+               "opens the menus. swatchly --help lists the command line.");
 }
 
 Form1::Form1(Services services, QWidget* parent)
