@@ -30,20 +30,63 @@ void PickSession::setAverage(int size) {
 
 void PickSession::stepAverage(int steps) { setAverage(std::clamp(m_average + 2 * steps, 1, 9)); }
 
-bool PickSession::chooseAverage(const QKeyEvent* key) {
+bool PickSession::choose(const QKeyEvent* key) {
     const int size = key->key() - Qt::Key_0;
-    if ((key->modifiers() & ~Qt::KeypadModifier) || !isAverageSize(size)) return false;
-    setAverage(size);
+    if (key->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) return false;
+    if (key->key() == Qt::Key_Space)
+        freeze(!isFrozen());
+    else if (key->key() == Qt::Key_Plus || key->key() == Qt::Key_Equal)
+        setZoom(m_zoom + 1);
+    else if (key->key() == Qt::Key_Minus)
+        setZoom(m_zoom - 1);
+    else if (isAverageSize(size))
+        setAverage(size);
+    else
+        return false;
     if (isTicking()) sample();
     return true;
 }
 
-bool PickSession::chooseAverage(const QWheelEvent* wheel) {
+bool PickSession::choose(const QWheelEvent* wheel) {
     const int notches = wheel->angleDelta().y() / 120;
-    if (!(wheel->modifiers() & Qt::ControlModifier) || notches == 0) return false;
-    stepAverage(notches);
+    if (notches == 0) return false;
+    if (wheel->modifiers() & Qt::ControlModifier)
+        stepAverage(notches);
+    else
+        setZoom(m_zoom + notches);
     if (isTicking()) sample();
     return true;
+}
+
+void PickSession::setZoom(int zoom) {
+    m_zoom = std::clamp(zoom, Magnifier::kMinZoom, Magnifier::kMaxZoom);
+    if (m_loupe) m_loupe->setZoom(m_zoom);
+}
+
+void PickSession::freeze(bool on) {
+    m_frozen = QImage();
+    m_freezing = on;
+    if (!on) return;
+    if (m_loupe && m_loupe->isVisible())
+        m_loupe->hide();  // read at the next tick, once the screen under it has repainted
+    else
+        regionUnderPointer(0);
+}
+
+QImage PickSession::regionUnderPointer(int radius) {
+    // Far enough for any aim the user moves to while frozen; a pixel beyond reads as none.
+    constexpr int kFrozenReach = 600;
+    if (m_freezing) {
+        m_freezing = false;
+        m_frozen = m_probe.regionUnderPointer(kFrozenReach, &m_frozenAt);
+    }
+    if (m_frozen.isNull()) return m_probe.regionUnderPointer(radius, &m_pointer);
+    m_pointer = m_probe.cursorPos();
+    const QPoint corner =
+        QPoint(kFrozenReach, kFrozenReach) + m_pointer - m_frozenAt - QPoint(radius, radius);
+    // Past the edge of the frozen read there is nothing to take.
+    if (!m_frozen.rect().contains(corner + QPoint(radius, radius))) return {};
+    return m_frozen.copy(corner.x(), corner.y(), 2 * radius + 1, 2 * radius + 1);
 }
 
 void PickSession::startTicking() {
@@ -53,15 +96,17 @@ void PickSession::startTicking() {
 
 void PickSession::stop() {
     m_ticks.stop();
+    freeze(false);
     if (m_loupe) m_loupe->hide();
 }
 
 std::optional<std::int32_t> PickSession::sample() {
     // One read serves the pick and the loupe, and says where the pointer is.
-    const QImage region = m_probe.regionUnderPointer(
-        std::max(m_loupeShown ? Magnifier::kRadius : 0, m_average / 2), &m_pointer);
-    // The pixel taken is never the loupe's.
-    if (loupeStepsAside(m_pointer)) return std::nullopt;
+    const bool frozen = isFrozen();
+    const QImage region =
+        regionUnderPointer(std::max(m_loupeShown ? Magnifier::radiusAt(m_zoom) : 0, m_average / 2));
+    // The pixel taken is never the loupe's; a frozen read was made without it.
+    if (!frozen && loupeStepsAside(m_pointer)) return std::nullopt;
     const std::optional<std::int32_t> pixel = taken(region);
     if (!pixel) {
         // A screen that cannot be read is no white pixel: nothing is taken, and nothing shown.
@@ -69,7 +114,7 @@ std::optional<std::int32_t> PickSession::sample() {
         return std::nullopt;
     }
     if (m_loupeShown) {
-        if (!m_loupe) m_loupe = std::make_unique<Magnifier>();
+        if (!m_loupe) m_loupe = std::make_unique<Magnifier>(), m_loupe->setZoom(m_zoom);
         m_loupe->show(m_pointer, region, m_average, *pixel);
     }
     return pixel;
@@ -82,7 +127,7 @@ std::optional<std::int32_t> PickSession::taken(const QImage& region) const {
 }
 
 std::optional<std::int32_t> PickSession::readUnderPointer() {
-    return taken(m_probe.regionUnderPointer(m_average / 2));
+    return taken(regionUnderPointer(m_average / 2));
 }
 
 bool PickSession::loupeStepsAside(QPoint pointer) { return m_loupe && m_loupe->stepAside(pointer); }

@@ -36,10 +36,22 @@ class PickSession : public QObject {
     int average() const { return m_average; }
     // The next size up or down, as the wheel steps it.
     void stepAverage(int steps);
-    // A key or a wheel turn that chooses the square (1, 3, 5, 7, 9; Ctrl with the wheel), taken;
-    // false for any other.
-    bool chooseAverage(const QKeyEvent* key);
-    bool chooseAverage(const QWheelEvent* wheel);
+    // A key or a wheel turn that chooses the square (1, 3, 5, 7, 9; Ctrl with the wheel), the
+    // loupe's zoom (+ and -; the wheel) or freezes and thaws the screen (Space), taken; false for
+    // any other.
+    bool choose(const QKeyEvent* key);
+    bool choose(const QWheelEvent* wheel);
+
+    // The loupe's device pixels a square, Magnifier::kMinZoom to kMaxZoom (8 at first); the
+    // read square grows or shrinks so that the loupe keeps its size.
+    void setZoom(int zoom);
+    int zoom() const { return m_zoom; }
+
+    // Frozen, each sample takes the pixels from one read of the screen made when the freeze
+    // began, wherever the pointer goes: what hovering changes stays as it was. The read waits
+    // a tick while the loupe is shown, for the screen under it to repaint without it.
+    void freeze(bool on);
+    bool isFrozen() const { return m_freezing || !m_frozen.isNull(); }
     // The loupe, once a sample has shown it.
     Magnifier* loupe() const { return m_loupe.get(); }
 
@@ -77,6 +89,8 @@ class PickSession : public QObject {
   private:
     // What a read gives: its centre pixel, or the mean of the square round it.
     std::optional<std::int32_t> taken(const QImage& region) const;
+    // The square of `radius` round the pointer: read now, or cut from the frozen read.
+    QImage regionUnderPointer(int radius);
 
     ScreenProbe& m_probe;
     QTimer m_ticks;
@@ -84,6 +98,10 @@ class PickSession : public QObject {
     std::unique_ptr<Magnifier> m_loupe;
     QPoint m_pointer;
     int m_average = 1;
+    int m_zoom = 8;
+    bool m_freezing = false;
+    QImage m_frozen;  // the screen round m_frozenAt when the freeze began
+    QPoint m_frozenAt;
 };
 
 }  // namespace swatchly

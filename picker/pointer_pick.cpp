@@ -77,11 +77,12 @@ void PointerPick::release() {
     finish({PickResult::Picked, unpack(*m_pixel), {}});
 }
 
-void PointerPick::wheelEvent(QWheelEvent* event) { m_session.chooseAverage(event); }
+void PointerPick::wheelEvent(QWheelEvent* event) { m_session.choose(event); }
 
 void PointerPick::keyPressEvent(QKeyEvent* event) {
-    if (m_session.chooseAverage(event)) return;
-    // The arrows move the pointer a device pixel (ten with Shift); Enter or Space picks.
+    // Space freezes and thaws, + and - zoom, 1 to 9 choose the square.
+    if (m_session.choose(event)) return;
+    // The arrows move the pointer a device pixel (ten with Shift); Enter picks.
     const int step = event->modifiers() & Qt::ShiftModifier ? 10 : 1;
     switch (event->key()) {
         case Qt::Key_Escape:
@@ -96,7 +97,6 @@ void PointerPick::keyPressEvent(QKeyEvent* event) {
             return moveBy({0, step});
         case Qt::Key_Return:
         case Qt::Key_Enter:
-        case Qt::Key_Space:
             if (m_pressed != Qt::NoButton) return;  // a button press is picking already
             m_pressed = Qt::LeftButton;
             m_released = true;

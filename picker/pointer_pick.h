@@ -10,9 +10,10 @@ namespace swatchly {
 
 // Where the screen can be read: the pointer and the keyboard are held by a one-pixel window off
 // the screen that never becomes active, the cursor is a crosshair, and the session samples the
-// screen for the loupe. A left click, or Enter or Space, picks the pixel under the pointer; the
-// arrow keys move the pointer a device pixel, ten with Shift; 1, 3, 5, 7 and 9 (or the wheel
-// with Ctrl) choose the square averaged; Escape or a right click cancels.
+// screen for the loupe. A left click, or Enter, picks the pixel under the pointer; the arrow
+// keys move the pointer a device pixel, ten with Shift; 1, 3, 5, 7 and 9 (or the wheel with
+// Ctrl) choose the square averaged, + and - (or the wheel) zoom the loupe, Space freezes the
+// screen and thaws it; Escape or a right click cancels.
 // The session's signals tell the result, once.
 class PointerPick : public QWidget {
   public:

@@ -26,10 +26,12 @@ struct FakeScreenProbe : ScreenProbe {
     QImage screen;
     bool checker = false;
     QList<QPoint> reads;
+    int reach = 0;         // the radius of the last read
+    int pointerLooks = 0;  // calls of cursorPos(): one a tick, frozen or not
     // Where set, the screen cannot be read and the desktop's picker gives this colour.
     std::optional<Channels> desktopPick;
     std::int64_t activeWindow() override { return active; }
-    QPoint cursorPos() override { return cursor; }
+    QPoint cursorPos() override { return ++pointerLooks, cursor; }
     void movePointer(QPoint by) override { cursor += by; }
     bool holdPointerAndKeyboard(QWidget*, bool*) override { return true; }
     bool readsScreen() override { return !desktopPick; }
@@ -38,6 +40,7 @@ struct FakeScreenProbe : ScreenProbe {
     }
     QImage regionAt(QPoint at, int radius) override {
         reads << at;
+        reach = radius;
         const int side = 2 * radius + 1;
         if (!screen.isNull()) return screen.copy(at.x() - radius, at.y() - radius, side, side);
         if (checker) {

@@ -50,6 +50,7 @@ class TestWindow : public QObject {
     //   grab                      grab mode on: Timer1 ticking every 100 ms
     //   GetPixelbtn:out of step   Grab Color's pressed look not matching grab mode
     //   loupe:#RRGGBB             the loupe showing, with the text it shows
+    //   reach:N                   grabbing with the loupe, the last read not 5 pixels round
     //   clip:text clipcolour:#RRGGBB   what the clipboard holds as text and as a colour
     //   tip:text                  a tooltip showing
     //   ontop:on ontop:off        each request to keep the window on top or not, in order
@@ -82,6 +83,8 @@ class TestWindow : public QObject {
         const bool grabbing = w->Timer1->Interval() == 100 && w->Timer1->isTicking();
         if (grabbing) s << "grab";
         if (w->GetPixelbtn->isChecked() != grabbing) s << "GetPixelbtn:out of step";
+        if (grabbing && w->magnifierAction->isChecked() && fakes.probe->reach != Magnifier::kRadius)
+            s << QString("reach:%1").arg(fakes.probe->reach);
         if (Magnifier* loupe = w->pickSession->loupe(); loupe && loupe->isVisible())
             s << "loupe:" + loupe->findChild<QLabel*>()->text();
         const QMimeData* clip = QGuiApplication::clipboard()->mimeData();
@@ -158,6 +161,7 @@ class TestWindow : public QObject {
     // px=-          | reads of the screen fail                              | px=-
     // px=checker    | a 1-pixel checkerboard, white under the pointer       | px=checker
     // wheel=N       | turns the wheel N notches with Ctrl over the window   | wheel=-1
+    // roll=N        | turns it without Ctrl                                 | roll=2
     // active=N      | the active window the probe reports (ours is 7)       | active=0
     // desktop=r,g,b | no screen pixels; the desktop's picker gives r,g,b    | desktop=1,2,3
     // restart       | a new window on the same store, as the next start     | restart
@@ -231,16 +235,19 @@ class TestWindow : public QObject {
             } else if (step == "px=checker") {
                 fakes.probe->checker = true;
             } else if (step.startsWith("px=")) {
+                fakes.probe->checker = false;
                 fakes.probe->pixel = arg == "-" ? std::nullopt : std::optional(arg.toInt());
-            } else if (step.startsWith("wheel=")) {
+            } else if (step.startsWith("wheel=") || step.startsWith("roll=")) {
                 QWheelEvent turn({4, 4}, w->mapToGlobal(QPointF(4, 4)), {}, {0, 120 * arg.toInt()},
-                                 Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+                                 Qt::NoButton,
+                                 step[0] == 'w' ? Qt::ControlModifier : Qt::NoModifier,
+                                 Qt::NoScrollPhase, false);
                 QApplication::sendEvent(w.get(), &turn);
             } else if (step.startsWith("active=")) {
                 fakes.probe->active = arg.toLongLong();
             } else if (step == "tick") {
-                const qsizetype reads = fakes.probe->reads.size();
-                QTRY_VERIFY(fakes.probe->reads.size() > reads || !w->Timer1->isTicking());
+                const int looks = fakes.probe->pointerLooks;
+                QTRY_VERIFY(fakes.probe->pointerLooks > looks || !w->Timer1->isTicking());
             } else if (step == "trace") {
                 for (ScrollBar* bar : {w->RScroll, w->GScroll, w->BScroll, w->TScroll})
                     bar->Change = [this, bar, handler = bar->Change] {
@@ -464,6 +471,19 @@ class TestWindow : public QObject {
             0x010203, {"recent:No colour picked yet", "recent:#010203 #040506"});
         row("copyAs_css-rgb clip=#0A0B0C Ctrl+V =0,0,0 recent recent_1", 0x0A0B0C,
             {"copy:css-rgb", "clip:#0A0B0C", "recent:rgb(10, 11, 12)"});
+        // + and - and the wheel zoom the loupe, 2 to 16 device pixels a square, the square read
+        // growing or shrinking so that the loupe keeps its size.
+        row("px=255 GetPixelbtn + + + + + + + + + tick", 0xFF0000,
+            {"grab", "loupe:#FF0000", "reach:2"});
+        row("px=255 GetPixelbtn - - - - - - - tick", 0xFF0000,
+            {"grab", "loupe:#FF0000", "reach:21"});
+        row("px=255 GetPixelbtn roll=-3 tick", 0xFF0000, {"grab", "loupe:#FF0000", "reach:8"});
+        // Space freezes the screen: one read, made without the loupe, serves every tick until
+        // Space thaws it.
+        row("px=checker GetPixelbtn tick Space tick px=255 tick", 0xFFFFFF,
+            {"grab", "loupe:#FFFFFF", "reach:600"});
+        row("px=checker GetPixelbtn tick Space tick px=255 Space tick", 0xFF0000,
+            {"grab", "loupe:#FF0000"});
         // With Copy on Pick, a pick copies: the click on another window, the desktop's picker.
         row("copyOnPickAction GetPixelbtn px=255 tick GetPixelbtn", 0xFF0000,
             {"copyOnPickAction:on"});

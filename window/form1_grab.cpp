@@ -2,7 +2,9 @@
 // under the pointer, and the loupe shows the pixels around it. Grab mode is on exactly while
 // Timer1's Interval is not 0.
 
+#include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <exception>
 
 #include "picker/pick_session.h"
@@ -11,6 +13,7 @@
 namespace swatchly {
 
 void Form1::grabOn() {
+    qApp->installEventFilter(this);
     Timer1->setEnabled(true);
     Timer1->setInterval(100);
     GetPixelbtn->setChecked(true);  // pressed while grab mode is on
@@ -21,6 +24,7 @@ void Form1::grabOff() {
     Timer1->setEnabled(false);
     GetPixelbtn->setChecked(false);
     pickSession->stop();
+    qApp->removeEventFilter(this);
 }
 
 const QString Form1::kNoColourPicker = QStringLiteral(
@@ -45,16 +49,25 @@ void Form1::GetPixelbtn_Click() {
 }
 
 void Form1::keyPressEvent(QKeyEvent* e) {
-    // Escape ends grab mode, as a second press of Grab Color does; 1, 3, 5, 7 and 9 choose
-    // the square it averages.
+    // Escape ends grab mode, as a second press of Grab Color does.
     if (e->key() == Qt::Key_Escape && Timer1->Interval() != 0)
         guard([this] { GetPixelbtn_Click(); });
-    else if (Timer1->Interval() == 0 || !pickSession->chooseAverage(e))
+    else
         QMainWindow::keyPressEvent(e);
 }
 
 void Form1::wheelEvent(QWheelEvent* e) {
-    if (Timer1->Interval() == 0 || !pickSession->chooseAverage(e)) QMainWindow::wheelEvent(e);
+    if (Timer1->Interval() == 0 || !pickSession->choose(e)) QMainWindow::wheelEvent(e);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* e) {
+    // While grabbing, the picking keys go to the pick before the focused control, which would
+    // take Space as a press; a text box keeps its text's keys.
+    if (e->type() == QEvent::KeyPress && Timer1->Interval() != 0 &&
+        !qobject_cast<QLineEdit*>(QApplication::focusWidget()) &&
+        pickSession->choose(static_cast<QKeyEvent*>(e)))
+        return true;
+    return QMainWindow::eventFilter(watched, e);
 }
 
 void Form1::Timer1_Timer() {
