@@ -45,7 +45,8 @@ Magnifier::Magnifier()
     setFocusPolicy(Qt::NoFocus);
     m_hex = new QLabel(this);
     m_hex->setAlignment(Qt::AlignCenter);
-    m_hex->setGeometry(0, kSide, kSide, m_hex->fontMetrics().height() + 4);
+    // Two lines: the colour taken, and under it the size of the square it averages.
+    m_hex->setGeometry(0, kSide, kSide, 2 * m_hex->fontMetrics().height() + 4);
     setFixedSize(kSide, kSide + m_hex->height());
 }
 
@@ -69,7 +70,7 @@ void Magnifier::show(QPoint pointerGlobal, const QImage& region, int average, st
         m_region = shown;
         m_shownZoom = m_zoom;
         const QString hex = htmlHex(unpack(taken));
-        m_hex->setText(average > 1 ? QStringLiteral("%1  %2 x %2").arg(hex).arg(average) : hex);
+        m_hex->setText(average > 1 ? QStringLiteral("%1\n%2 x %2").arg(hex).arg(average) : hex);
         update();
     }
     if (!isVisible()) {

@@ -459,11 +459,11 @@ class TestWindow : public QObject {
         row("Text1 'ff8000' Return", 0xFF8000);
         // Grabbing, 1 to 9 and Ctrl with the wheel choose the square averaged in linear light,
         // which the loupe frames and names; the choice is kept.
-        row("px=checker GetPixelbtn 3 tick", 0xC5C5C5, {"grab", "loupe:#C5C5C5  3 x 3"});
+        row("px=checker GetPixelbtn 3 tick", 0xC5C5C5, {"grab", "loupe:#C5C5C5\n3 x 3"});
         row("px=checker GetPixelbtn 5 Escape restart px=checker GetPixelbtn tick", 0xBFBFBF,
-            {"grab", "loupe:#BFBFBF  5 x 5"});
+            {"grab", "loupe:#BFBFBF\n5 x 5"});
         row("px=checker GetPixelbtn wheel=2 wheel=-1 tick", 0xC5C5C5,
-            {"grab", "loupe:#C5C5C5  3 x 3"});
+            {"grab", "loupe:#C5C5C5\n3 x 3"});
         // Every finished pick and Paste is kept, newest first and once, and listed in the Copy
         // form; choosing one makes it current.
         row("recent desktop=1,2,3 GetPixelbtn desktop=4,5,6 GetPixelbtn desktop=1,2,3 GetPixelbtn "
