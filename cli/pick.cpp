@@ -25,6 +25,8 @@ int pickColour(const Services& services, const ColourForm& form, bool copy, int 
         QCoreApplication::quit();  // nothing before the loop runs
     };
     PickSession session(*services.probe);
+    QObject::connect(&session, &PickSession::announce,
+                     [&](const QString& text) { services.announcer->announce(text); });
     session.setAverage(average ? average : services.store->averageSize());
     QObject::connect(&session, &PickSession::averageChanged,
                      [&](int size) { services.store->setAverageSize(size); });

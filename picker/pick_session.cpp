@@ -1,15 +1,21 @@
 #include "picker/pick_session.h"
 
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QWheelEvent>
 #include <QWidget>
 
 #include "colour/average.h"
+#include "colour/names.h"
 #include "picker/magnifier.h"
 
 namespace swatchly {
 
 PickSession::PickSession(ScreenProbe& probe, QObject* parent) : QObject(parent), m_probe(probe) {
+    m_now = [clock = std::make_shared<QElapsedTimer>()] {
+        if (!clock->isValid()) clock->start();
+        return clock->elapsed();
+    };
     m_ticks.setInterval(100);
     connect(&m_ticks, &QTimer::timeout, this, [this] { sample(); });
 }
@@ -113,6 +119,7 @@ std::optional<std::int32_t> PickSession::sample() {
         if (m_loupe) m_loupe->hide();
         return std::nullopt;
     }
+    speak(unpack(*pixel));
     if (m_loupeShown) {
         if (!m_loupe) m_loupe = std::make_unique<Magnifier>(), m_loupe->setZoom(m_zoom);
         m_loupe->show(m_pointer, region, m_average, *pixel);
@@ -130,6 +137,17 @@ std::optional<std::int32_t> PickSession::readUnderPointer() {
     return taken(regionUnderPointer(m_average / 2));
 }
 
+void PickSession::speak(Channels colour) {
+    // A reader that spoke every tick would never finish a word: a change waits for the half
+    // second since the last to pass, and is said then if it still stands.
+    const QString text = nameText(colour);
+    const qint64 now = m_now();
+    if (text == m_spoken || (m_spokenAt && now - *m_spokenAt < 500)) return;
+    m_spoken = text;
+    m_spokenAt = now;
+    emit announce(text);
+}
+
 bool PickSession::loupeStepsAside(QPoint pointer) { return m_loupe && m_loupe->stepAside(pointer); }
 
 void PickSession::pickWithDesktop(QWidget* window) {
@@ -145,6 +163,8 @@ void PickSession::finish(const PickResult& result) {
     stop();
     switch (result.kind) {
         case PickResult::Picked:
+            emit announce(QStringLiteral("Picked ") + nameText(result.colour));
+            m_spoken.clear(), m_spokenAt.reset();
             emit picked(result.colour);
             break;
         case PickResult::Cancelled:

@@ -52,6 +52,10 @@ class PickSession : public QObject {
     // a tick while the loupe is shown, for the screen under it to repaint without it.
     void freeze(bool on);
     bool isFrozen() const { return m_freezing || !m_frozen.isNull(); }
+
+    // The milliseconds announcements are spaced by; a test's own clock in place of the steady
+    // one.
+    void setClock(std::function<qint64()> now) { m_now = std::move(now); }
     // The loupe, once a sample has shown it.
     Magnifier* loupe() const { return m_loupe.get(); }
 
@@ -85,6 +89,9 @@ class PickSession : public QObject {
     void unavailable(const QString& why);
     // The user chose another square to average over; the owner keeps it.
     void averageChanged(int size);
+    // For screen readers: the colour under the loupe by its name, when it changed and at most
+    // twice a second, and the colour picked, once, when the pick ends.
+    void announce(const QString& text);
 
   private:
     // What a read gives: its centre pixel, or the mean of the square round it.
@@ -102,6 +109,10 @@ class PickSession : public QObject {
     bool m_freezing = false;
     QImage m_frozen;  // the screen round m_frozenAt when the freeze began
     QPoint m_frozenAt;
+    void speak(Channels colour);
+    std::function<qint64()> m_now;
+    QString m_spoken;  // the last text announced while sampling
+    std::optional<qint64> m_spokenAt;
 };
 
 }  // namespace swatchly

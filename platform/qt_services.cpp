@@ -31,6 +31,7 @@ Services withQtDefaults(Services s) {
     if (!s.store) s.store = std::make_shared<Store>();
     if (!s.clipboard) s.clipboard = std::make_shared<QtClipboard>();
     if (!s.files) s.files = std::make_shared<QtFileChooser>();
+    if (!s.announcer) s.announcer = std::make_shared<AtspiAnnouncer>();
     return s;
 }
 

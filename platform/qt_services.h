@@ -87,4 +87,17 @@ class QtFileChooser : public FileChooser {
                        const QString& filter) override;
 };
 
+// Announcements as AT-SPI's Object:Announcement events on the accessibility bus, which Qt 6.4's
+// bridge cannot send; nothing where there is no such bus (Windows, no session).
+class AtspiAnnouncer : public Announcer {
+  public:
+    AtspiAnnouncer();
+    ~AtspiAnnouncer() override;
+    void announce(const QString& text) override;
+
+  private:
+    struct Bus;
+    std::unique_ptr<Bus> m_bus;
+};
+
 }  // namespace swatchly

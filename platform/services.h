@@ -129,6 +129,13 @@ class FileChooser {
                                const QString& filter) = 0;
 };
 
+// What screen readers are told without the focus moving: a colour under the loupe, a pick.
+class Announcer {
+  public:
+    virtual ~Announcer() = default;
+    virtual void announce(const QString& text) = 0;
+};
+
 struct Services {
     std::shared_ptr<ScreenProbe> probe;
     std::shared_ptr<WindowManager> windowManager;
@@ -137,6 +144,7 @@ struct Services {
     std::shared_ptr<Store> store;  // what the user keeps between runs
     std::shared_ptr<Clipboard> clipboard;
     std::shared_ptr<FileChooser> files;
+    std::shared_ptr<Announcer> announcer;
 };
 
 // Fills every service left empty with its Qt implementation.

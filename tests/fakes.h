@@ -95,6 +95,11 @@ struct FakeFileChooser : FileChooser {
     }
 };
 
+struct FakeAnnouncer : Announcer {
+    QStringList said;
+    void announce(const QString& text) override { said << text; }
+};
+
 struct Fakes {
     std::shared_ptr<FakeScreenProbe> probe = std::make_shared<FakeScreenProbe>();
     std::shared_ptr<FakeWindowManager> windowManager = std::make_shared<FakeWindowManager>();
@@ -104,9 +109,10 @@ struct Fakes {
     std::shared_ptr<QTemporaryDir> home = std::make_shared<QTemporaryDir>();
     std::shared_ptr<Store> store = std::make_shared<Store>(home->filePath("swatchly.conf"));
     std::shared_ptr<FakeFileChooser> files = std::make_shared<FakeFileChooser>();
+    std::shared_ptr<FakeAnnouncer> announcer = std::make_shared<FakeAnnouncer>();
     // The clipboard is Qt's own: the offscreen platform keeps it in the process.
     Services services() const {
-        return {probe, windowManager, shell, messageBox, store, nullptr, files};
+        return {probe, windowManager, shell, messageBox, store, nullptr, files, announcer};
     }
 };
 

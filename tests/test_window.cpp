@@ -41,6 +41,7 @@ class TestWindow : public QObject {
     std::unique_ptr<Form1> w;
     QList<int> unhandled;
     QStringList events;  // errors, and message boxes with the window as it was while open
+    qint64 now = 0;      // the clock announcements are spaced by, after a clock step
 
     // What the window shows besides the colour of its bars: each thing that differs from a window
     // just given that colour, as "what:value", and the notes taken on the way.
@@ -153,6 +154,9 @@ class TestWindow : public QObject {
     // clip=text     | puts the text on the clipboard, _ a blank             | clip=34
     // named         | notes the preview's tooltip and description's name    | named
     // recent        | notes Edit > Recent Colours' items (recent_1 newest)  | recent
+    // clock         | announcements timed by the test's clock from now on   | clock
+    // later         | that clock 600 ms on                                  | later
+    // said          | notes what screen readers were told, | between       | said
     // clipcolour=c  | puts a colour alone on the clipboard                  | clipcolour=#123456
     // trace         | notes each bar's Change with the preview or ToneActive| trace
     //               | (RScroll_Change:#0A0000, TScroll_Change:no)           |
@@ -210,6 +214,12 @@ class TestWindow : public QObject {
                 QTest::keyClick(menu, Qt::Key_Return);
             } else if (step.startsWith("clip=")) {
                 QGuiApplication::clipboard()->setText(QString(arg).replace('_', ' '));
+            } else if (step == "clock") {
+                w->pickSession->setClock([this] { return now; });
+            } else if (step == "later") {
+                now += 600;
+            } else if (step == "said") {
+                events << "said:" + fakes.announcer->said.join('|');
             } else if (step == "recent") {
                 QStringList items;
                 for (QAction* item : w->recentMenu->actions()) items << item->text();
@@ -484,6 +494,11 @@ class TestWindow : public QObject {
             {"grab", "loupe:#FFFFFF", "reach:600"});
         row("px=checker GetPixelbtn tick Space tick px=255 Space tick", 0xFF0000,
             {"grab", "loupe:#FF0000"});
+        // Grabbing, screen readers hear the colour by its name when it changes, at most twice a
+        // second (a change waits, and is said if it still stands), and the pick once.
+        row("clock px=255 GetPixelbtn tick px=65280 tick px=16711680 tick later tick later tick "
+            "active=0 tick said",
+            0x0000FF, {"said:red|blue|Picked blue"});
         // With Copy on Pick, a pick copies: the click on another window, the desktop's picker.
         row("copyOnPickAction GetPixelbtn px=255 tick GetPixelbtn", 0xFF0000,
             {"copyOnPickAction:on"});

@@ -83,6 +83,8 @@ Form1::Form1(Services services, QWidget* parent)
     : QMainWindow(parent), m_services(withQtDefaults(std::move(services))) {
     setObjectName(QStringLiteral("Form1"));
     pickSession = new PickSession(*m_services.probe, this);
+    connect(pickSession, &PickSession::announce, this,
+            [this](const QString& text) { m_services.announcer->announce(text); });
     m_history = std::make_unique<HistoryFile>(HistoryFile::beside(m_services.store->path()));
     build();
     wire();

@@ -58,6 +58,12 @@ class Atspi {
         labels.removeAll(QString());
         return labels;
     }
+    // Announcements (AT-SPI's Object:Announcement events) from any program, each to `slot` of
+    // `receiver`, which takes the QDBusMessage: its fourth argument is the text.
+    bool listen(QObject* receiver, const char* slot) {
+        return m_bus.connect(QString(), QString(), "org.a11y.atspi.Event.Object", "Announcement",
+                             receiver, slot);
+    }
     // Every object of every program's tree, by name.
     QMap<QString, Node> tree() {
         QMap<QString, Node> found;

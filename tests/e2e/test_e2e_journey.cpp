@@ -20,6 +20,7 @@
 #include <QtTest>
 
 #include "atspi.h"
+#include "colour/names.h"
 #include "pattern.h"
 #include "platform/qt_services.h"
 #include "platform/x11.h"
@@ -93,6 +94,8 @@ class TestE2EJourney : public QObject {
     Q_OBJECT
     XSession x;
     Atspi a11y;
+    QList<std::pair<QString, qint64>> said;  // announcements heard, with when
+    QElapsedTimer clock;
     QProcess *swatchly = nullptr, *peer = nullptr;
     qulonglong id = 0, peerId = 0;
     double scale = 1;
@@ -187,8 +190,15 @@ class TestE2EJourney : public QObject {
                    "--", "-20", "0", "sleep", "0.3", "mousemove", n(to.x()), n(to.y()), "sleep",
                    "0.3", "mouseup", "1"});
     }
+  public slots:
+    void announced(const QDBusMessage& event) {
+        said.append({event.arguments().value(3).value<QDBusVariant>().variant().toString(),
+                     clock.elapsed()});
+    }
+
   private slots:
     void initTestCase() {
+        clock.start();
         // The desktop's opener, first on the path, notes what it is asked to open in the settings
         // folder of the function running.
         qputenv("PATH", (bin.path() + ":" + qEnvironmentVariable("PATH")).toLocal8Bit());
@@ -264,6 +274,8 @@ class TestE2EJourney : public QObject {
     // With Copy on Pick, the pick lands on the clipboard too; then it is dragged back.
     void colourGrabbedFromAnotherProgramAndDraggedIntoIt() {
         show(0);
+        said.clear();
+        QVERIFY(a11y.listen(this, SLOT(announced(QDBusMessage))));
         QVERIFY(start());
         const QPoint left = peerArea.topLeft() + QPoint(40, 25), right = left + QPoint(80, 0);
         QVERIFY(choose("Copy on Pick"));
@@ -271,6 +283,12 @@ class TestE2EJourney : public QObject {
         x.pointTo(left);
         QTRY_COMPARE(preview(), kLeft);
         QVERIFY(a11y.has(a11y.tree().value("Grab Color"), Atspi::kChecked));
+        // A screen reader hears the colour under the pointer by its name once it rests there.
+        auto name = [](QColor c) {
+            return swatchly::nameText(
+                {std::int16_t(c.red()), std::int16_t(c.green()), std::int16_t(c.blue())});
+        };
+        QTRY_VERIFY(!said.isEmpty() && said.last().first == name(kLeft));
         // The loupe beside the pointer is never the active window, and lets the click that picks
         // through to the other program, which then is active and so ends grab mode.
         x.pointTo(right);
@@ -288,6 +306,10 @@ class TestE2EJourney : public QObject {
                         .isEmpty());
         QCOMPARE(active(), peerId);  // Swatchly leaves the focus where the user put it
         QCOMPARE(clipboard(), kRight.name().toUpper());
+        // Then the pick, and never two announcements less than half a second apart.
+        QTRY_COMPARE(said.last().first, "Picked " + name(kRight));
+        for (qsizetype i = 1; i + 1 < said.size(); ++i)
+            QVERIFY(said[i].second - said[i - 1].second >= 450);
         // Dragged past the drag distance onto the other band, pausing for the drop protocol's
         // answers as a hand would: the pick as a colour and as text. The pointer rests over that
         // band for longer than three ticks before the drop, so a tick still sampling after grab
