@@ -6,7 +6,6 @@
 
 #include "colour/names.h"
 #include "colour/spaces.h"
-#include "colour/text_formats.h"
 
 namespace swatchly {
 
@@ -313,17 +312,6 @@ QString ColourForm::write(Channels c) const {
 QString htmlHex(Channels colour) {
     static const ColourForm html;
     return html.write(colour);
-}
-
-std::optional<Channels> readHtmlHexExactly(QStringView text) {
-    Channels c;
-    if (text.size() != 7 || !text.startsWith(u'#')) return std::nullopt;
-    for (int i = 0; i < 3; ++i) {
-        const int high = hexDigit(text[1 + 2 * i]), low = hexDigit(text[2 + 2 * i]);
-        if (high < 0 || low < 0) return std::nullopt;
-        (i == 0 ? c.red : i == 1 ? c.green : c.blue) = std::int16_t(high * 16 + low);
-    }
-    return c;
 }
 
 }  // namespace swatchly

@@ -407,6 +407,13 @@ bool read(const Reader& r, const QString& text, Channels& c) {
 
 }  // namespace
 
+std::optional<Channels> readHtmlHexExactly(QStringView text) {
+    Channels c;
+    if (text.size() != 7 || !text.startsWith(u'#') || !readHexDigits(text.mid(1), c))
+        return std::nullopt;
+    return c;
+}
+
 std::optional<Channels> readColour(const QString& text, QString* why, ReadContext context) {
     Channels c;
     QString reason;

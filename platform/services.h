@@ -69,8 +69,6 @@ class ScreenProbe {
         if (pointer) *pointer = at;
         return regionAt(at, radius);
     }
-    // The packed colour of the pixel under the pointer, or nothing.
-    std::optional<std::int32_t> pixelUnderPointer() { return centreOf(regionUnderPointer(0)); }
 };
 
 class WindowManager {
